@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace trel {
+
+// What port discovery needs to know of one serial port present on the machine.
+struct SerialPortInfo {
+  std::string deviceName;   // "ttyUSB0"
+  std::string devicePath;   // "/dev/ttyUSB0"
+  std::string hardwareKey;  // "vid_067b&pid_2303" (lower case); empty without a USB parent
+  std::string displayName;  // "Prolific USB-to-Serial Comm Port (ttyUSB0)"; empty when unknown
+};
+
+// The serial ports present now, in natural order of their names, read from sysfs below `sysfsRoot`
+// (injectable for tests).
+std::vector<SerialPortInfo> EnumerateSerialPorts(
+    const std::filesystem::path& sysfsRoot = "/sys");
+
+}  // namespace trel
