@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the plain build, the whole suite again under
+# AddressSanitizer+UBSan, and the threaded tests under ThreadSanitizer. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+run_ctest() {
+  (cd "$1" && shift && ctest --output-on-failure --timeout 300 -j2 "$@")
+}
+echo "== plain build =="
+scripts/build.sh build
+run_ctest build
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
+scripts/build.sh build-asan -DTREL_SANITIZE=address -DTREL_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run_ctest build-asan
+echo "== ThreadSanitizer (threaded tests) =="
+scripts/build.sh build-tsan -DTREL_SANITIZE=thread -DTREL_BUILD_GUI=OFF -DTREL_BUILD_BENCH=OFF
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest build-tsan -L threaded
