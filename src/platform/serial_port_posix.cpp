@@ -1,0 +1,109 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "platform/posix_serial_port.h"
+#include "platform/serial_port.h"
+
+namespace trel {
+namespace {
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// Discovery reports names in lower case ("ttyusb0"); the device node is "/dev/ttyUSB0".
+std::string DevicePathFor(const std::string& name) {
+  if (name.find('/') != std::string::npos) {
+    return name;
+  }
+  const std::filesystem::path dev = "/dev";
+  if (std::filesystem::exists(dev / name)) {
+    return (dev / name).string();
+  }
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dev, error)) {
+    if (EqualIgnoringCase(entry.path().filename().string(), name)) {
+      return entry.path().string();
+    }
+  }
+  return (dev / name).string();
+}
+
+SerialOpenResult Failure(SerialOpenError error, std::string message) {
+  return SerialOpenResult{nullptr, error, std::move(message)};
+}
+
+SerialOpenResult FailureFromErrno(int error, const std::string& path) {
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+      return Failure(SerialOpenError::kNotFound, path + ": no such port");
+    case EACCES:
+    case EPERM:
+      return Failure(SerialOpenError::kPermissionDenied,
+                     path +
+                         ": permission denied; add your user to the dialout group "
+                         "(sudo usermod -aG dialout $USER), then log in again");
+    case EBUSY:
+    case EWOULDBLOCK:
+      return Failure(SerialOpenError::kBusy, path + ": in use by another program");
+    default:
+      return Failure(SerialOpenError::kOther, path + ": " + std::strerror(error));
+  }
+}
+
+// TIOCEXCL keeps other openers out, except those with administrator rights; the advisory lock
+// also stops a second open by such a user, or by this very process.
+int ClaimExclusively(int fd) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    return errno;
+  }
+  if (::ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL) {
+    return errno;
+  }
+  return 0;
+}
+
+}  // namespace
+
+SerialOpenResult OpenSerialPort(const std::string& name) {
+  if (name.empty()) {
+    return Failure(SerialOpenError::kNotFound, "no port chosen");
+  }
+  const std::string path = DevicePathFor(name);
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return FailureFromErrno(errno, path);
+  }
+  if (!::isatty(fd)) {
+    ::close(fd);
+    return Failure(SerialOpenError::kOther, path + ": not a serial port");
+  }
+  if (const int error = ClaimExclusively(fd); error != 0) {
+    ::close(fd);
+    return FailureFromErrno(error, path);
+  }
+  if (!ConfigureRawLine(fd, nullptr)) {
+    const int error = errno;
+    ::close(fd);
+    return FailureFromErrno(error, path);
+  }
+  return SerialOpenResult{std::make_unique<PosixSerialPort>(fd), SerialOpenError::kNone, {}};
+}
+
+}  // namespace trel
