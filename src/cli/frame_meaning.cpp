@@ -1,0 +1,202 @@
+#include "cli/frame_meaning.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "cli/text_format.h"
+
+namespace trel {
+
+namespace {
+
+constexpr std::uint8_t kClockCommand = 6;
+constexpr std::uint8_t kDataCommand = 92;
+constexpr std::uint8_t kEndCommand = 0;
+constexpr std::uint8_t kKeywordCommand = 83;
+constexpr std::uint8_t kMainClosingCode = 6;
+constexpr std::uint8_t kExtraClosingCode = 22;
+
+// Reads a payload front to back; every read past its end fails instead of reading.
+class PayloadCursor {
+ public:
+  explicit PayloadCursor(std::span<const std::uint8_t> payload) : rest_(payload) {}
+
+  std::optional<std::uint8_t> byte() {
+    if (rest_.empty()) {
+      return std::nullopt;
+    }
+    const std::uint8_t value = rest_.front();
+    rest_ = rest_.subspan(1);
+    return value;
+  }
+
+  std::optional<std::span<const std::uint8_t>> bytes(std::size_t count) {
+    if (rest_.size() < count) {
+      return std::nullopt;
+    }
+    const std::span<const std::uint8_t> taken = rest_.first(count);
+    rest_ = rest_.subspan(count);
+    return taken;
+  }
+
+  std::optional<std::string> quoted(std::size_t count) {
+    const auto taken = bytes(count);
+    if (!taken) {
+      return std::nullopt;
+    }
+    return QuotedBytes(*taken);
+  }
+
+ private:
+  std::span<const std::uint8_t> rest_;
+};
+
+const std::string kCutShort = " (payload cut short)";
+
+std::string DescribeClock(const RecordedFrame& frame) {
+  const auto& p = frame.payload;
+  if (p.size() < 5) {
+    return "clock" + kCutShort;
+  }
+  // Every field is BCD, so its hex digits are its decimal digits.
+  return Format("clock 20%02x-%02x-%02x %02x:%02x:%02x", frame.argument, p[0], p[1], p[2], p[3],
+                p[4]);
+}
+
+std::string DescribeEnd(const RecordedFrame& frame) {
+  static constexpr std::uint8_t kMarker[] = {0xAA, 0x55, 0x55, 0xAA};
+  const bool markerOk = std::ranges::equal(frame.payload, kMarker);
+  return markerOk ? "end of parameters" : "end of parameters, unexpected payload";
+}
+
+std::string DescribeHeader(PayloadCursor in) {
+  const auto counts = in.byte();
+  const auto fixed = in.byte();
+  const auto reserved = in.byte();
+  const auto files = in.byte();
+  if (!counts || !fixed || !reserved || !files) {
+    return "keyword header" + kCutShort;
+  }
+  return Format("keyword header: %d first-level keys, keyword files %d", *counts & 0x0F, *files);
+}
+
+// Key and content of a first- or second-level entry, after their two lengths.
+std::string DescribeKeyAndContent(PayloadCursor& in, std::optional<std::uint8_t> keyLength,
+                                  std::optional<std::uint8_t> contentLength) {
+  if (!keyLength || !contentLength) {
+    return kCutShort;
+  }
+  const auto key = in.quoted(*keyLength);
+  const auto content = in.quoted(*contentLength);
+  if (!key || !content) {
+    return kCutShort;
+  }
+  return " key " + *key + " content " + *content;
+}
+
+std::string DescribeFirstLevel(PayloadCursor in) {
+  const auto row = in.byte();
+  const auto hasSecond = in.byte();
+  const auto option1 = in.byte();
+  const auto option2 = in.byte();
+  const auto flags = in.byte();
+  const auto secondCount = in.byte();
+  if (!row || !hasSecond || !option1 || !option2 || !flags || !secondCount) {
+    return "first-level key" + kCutShort;
+  }
+  const auto keyLength = in.byte();
+  const auto contentLength = in.byte();
+  return Format(
+             "first-level key %d: hasSecond %d option1 %d option2 %d flags 0x%02x "
+             "secondCount %d",
+             *row, *hasSecond, *option1, *option2, *flags, *secondCount) +
+         DescribeKeyAndContent(in, keyLength, contentLength);
+}
+
+std::string DescribeSecondLevel(PayloadCursor in) {
+  const auto group = in.byte();
+  const auto entry = in.byte();
+  const auto option1 = in.byte();
+  const auto option2 = in.byte();
+  const auto flags = in.byte();
+  if (!group || !entry || !option1 || !option2 || !flags) {
+    return "second-level key" + kCutShort;
+  }
+  const auto keyLength = in.byte();
+  const auto contentLength = in.byte();
+  return Format("second-level key group %d entry %d: option1 %d option2 %d flags 0x%02x", *group,
+                *entry, *option1, *option2, *flags) +
+         DescribeKeyAndContent(in, keyLength, contentLength);
+}
+
+std::string DescribeTranslationSource(PayloadCursor in) {
+  const auto list = in.byte();
+  const auto number = in.byte();
+  const auto row = in.byte();
+  const auto length = in.byte();
+  const auto source = length ? in.quoted(*length) : std::nullopt;
+  if (!list || !number || !row || !source) {
+    return "translation source" + kCutShort;
+  }
+  return Format("translation source %d: list %d row %d text ", *number, *list, *row) + *source;
+}
+
+std::string DescribeTranslationText(PayloadCursor in) {
+  const auto index = in.byte();
+  const auto length = in.byte();
+  const auto text = length ? in.quoted(*length) : std::nullopt;
+  if (!index || !text) {
+    return "translation text" + kCutShort;
+  }
+  return Format("translation text %d: ", *index) + *text;
+}
+
+std::string DescribeClosing(const RecordedFrame& frame) {
+  const char* which = frame.argument == kMainClosingCode ? "main" : "extra";
+  if (frame.payload.empty()) {
+    return Format("end of %s keyword file", which) + kCutShort;
+  }
+  return Format("end of %s keyword file, file index %d", which, frame.payload[0]);
+}
+
+std::string DescribeKeywordFrame(const RecordedFrame& frame) {
+  const PayloadCursor in(frame.payload);
+  switch (frame.argument) {
+    case 1:
+      return DescribeHeader(in);
+    case 2:
+      return DescribeFirstLevel(in);
+    case 3:
+      return DescribeSecondLevel(in);
+    case 4:
+      return DescribeTranslationSource(in);
+    case 5:
+      return DescribeTranslationText(in);
+    case kMainClosingCode:
+    case kExtraClosingCode:
+      return DescribeClosing(frame);
+    default:
+      return Format("keyword frame of unknown type %d", frame.argument);
+  }
+}
+
+}  // namespace
+
+std::string DescribeFrame(const RecordedFrame& frame) {
+  switch (frame.command) {
+    case kClockCommand:
+      return DescribeClock(frame);
+    case kDataCommand:
+      return Format("parameter data frame %d, %zu bytes", frame.argument, frame.payload.size());
+    case kEndCommand:
+      return DescribeEnd(frame);
+    case kKeywordCommand:
+      return DescribeKeywordFrame(frame);
+    default:
+      return Format("unknown command %d", frame.command);
+  }
+}
+
+}  // namespace trel

@@ -1,0 +1,68 @@
+#include "cli/recording_reader.h"
+
+#include <numeric>
+
+namespace trel {
+
+namespace {
+
+constexpr std::uint8_t kStartByte = 0xFE;
+constexpr std::uint8_t kEndByte = 0xFF;
+// Start, length, sequence, command, argument, checksum and two end bytes.
+constexpr std::size_t kFrameOverhead = 8;
+
+// The length byte holds the payload length plus one, modulo 256.
+std::size_t PayloadLength(std::uint8_t lengthByte) {
+  return static_cast<std::uint8_t>(lengthByte - 1);
+}
+
+// The whole frame's length when a complete frame starts at `offset`.
+std::optional<std::size_t> FrameLengthAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
+  const std::size_t left = bytes.size() - offset;
+  if (bytes[offset] != kStartByte || left < kFrameOverhead) {
+    return std::nullopt;
+  }
+  const std::size_t length = PayloadLength(bytes[offset + 1]) + kFrameOverhead;
+  if (left < length) {
+    return std::nullopt;
+  }
+  return length;
+}
+
+}  // namespace
+
+std::uint8_t RecordedFrame::expectedChecksum() const {
+  const unsigned sum =
+      std::accumulate(payload.begin(), payload.end(), unsigned{sequence} + command + argument);
+  return static_cast<std::uint8_t>(sum % 254);
+}
+
+RecordingWalk WalkRecording(std::span<const std::uint8_t> bytes) {
+  RecordingWalk walk;
+  std::size_t offset = 0;
+  while (offset < bytes.size()) {
+    const std::optional<std::size_t> length = FrameLengthAt(bytes, offset);
+    if (!length) {
+      walk.malformedAt = offset;
+      return walk;
+    }
+    const std::size_t n = *length - kFrameOverhead;
+    const std::span<const std::uint8_t> frame = bytes.subspan(offset, *length);
+    for (std::size_t end = n + 6; end < frame.size(); ++end) {
+      if (frame[end] != kEndByte) {
+        walk.malformedAt = offset + end;
+        return walk;
+      }
+    }
+    walk.frames.push_back(RecordedFrame{.offset = offset,
+                                        .sequence = frame[2],
+                                        .command = frame[3],
+                                        .argument = frame[4],
+                                        .payload = frame.subspan(5, n),
+                                        .checksum = frame[5 + n]});
+    offset += frame.size();
+  }
+  return walk;
+}
+
+}  // namespace trel
