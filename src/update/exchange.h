@@ -1,0 +1,57 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+
+namespace trel {
+
+class PrinterLink;
+class ReplyChannel;
+
+// How long a sent frame waits for the printer's reply.
+inline constexpr std::chrono::milliseconds kReplyWait{2000};
+
+// The job's settings that steer every exchange.
+struct ExchangeSettings {
+  bool fileOnly = false;  // record frames, send nothing
+  bool nowait = false;    // a frame whose acknowledgement does not come counts as accepted
+  std::filesystem::path outputPath;  // where recorded frames go; empty when none
+  std::chrono::milliseconds replyWait = kReplyWait;
+};
+
+// The result of one exchange: nothing when the frame failed (write failure, refusal, no answer);
+// else 1, or for the clock frame the firmware word of its acknowledgement.
+using ExchangeResult = std::optional<std::uint32_t>;
+
+// Sends frames to the printer one at a time and waits for each acknowledgement.
+class FrameExchange {
+ public:
+  FrameExchange(PrinterLink& link, ReplyChannel& replies, ExchangeSettings settings);
+
+  // Records the frame when asked (and an output file is set), then unless the job only records:
+  // writes it, waits for the reply event, and matches the queued replies oldest first. The frame
+  // goes out a second time only when replies came but none of them belonged to it.
+  ExchangeResult ExchangeFrame(std::span<const std::uint8_t> frame, bool record);
+
+  const ExchangeSettings& settings() const { return settings_; }
+
+ private:
+  enum class DrainResult { kNoneMatched, kAccepted, kRefused };
+  DrainResult DrainReplies(std::span<const std::uint8_t> frame, std::uint32_t& word);
+  ExchangeResult AwaitAcknowledgement(std::span<const std::uint8_t> frame);
+
+  PrinterLink& link_;
+  ReplyChannel& replies_;
+  ExchangeSettings settings_;
+};
+
+// Appends the frame to the output file when record is set, the frame has at least 3 bytes and a
+// path is given. The file must exist already (the job creates it empty): it is never created or
+// truncated here. A file that cannot be opened loses this frame, without a message.
+void RecordFrame(const std::filesystem::path& outputPath, std::span<const std::uint8_t> frame,
+                 bool record);
+
+}  // namespace trel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace trel {
+
+// Refusals of Start, shown in the status line; nothing else changes.
+inline constexpr char kNoIniFileText[] = "Please select Ini file first.";
+inline constexpr char kNoPortFoundText[] = "No find com port.";
+inline constexpr char kNoPortSelectedText[] = "No port be selected.";
+inline constexpr char kOutputFileFailedText[] = "The file can't open";
+
+// What the operator has chosen when pressing Start.
+struct StartChoices {
+  std::string paramFilePath;
+  bool saveIniData = false;
+  bool saveXmlData = false;
+  bool noPortSave = false;       // setting NoPortSave: a Save box skips the port checks
+  bool portFound = false;        // discovery has reported a port since start-up
+  std::string portSelectorText;  // the port selector's text
+  std::optional<std::string> selectedPortEntry;  // the text of its selected entry, if any
+};
+
+struct StartDecision {
+  std::string refusal;  // empty when the job may start
+  // True when the port was checked: portName is then the port to use and the line settings are
+  // saved; false when NoPortSave skipped the checks and the previous port name stays.
+  bool portChecked = false;
+  std::string portName;
+
+  bool refused() const { return !refusal.empty(); }
+};
+
+StartDecision CheckStartChoices(const StartChoices& choices);
+
+// Baud rate of the baud selector's entry: 0 gives 9600, 1 gives 38400, any other 115200.
+std::uint32_t BaudRateForSelectorIndex(int index);
+
+// Creates the output file empty (emptying an existing one); false when it cannot be written, and
+// Start then refuses with kOutputFileFailedText.
+bool CreateOutputFile(const std::filesystem::path& path);
+
+}  // namespace trel
