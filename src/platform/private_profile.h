@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/profile_syntax.h"
 
 namespace trel {
 
@@ -12,10 +15,10 @@ namespace trel {
 inline constexpr std::size_t kProfileValueLimit = 1023;
 
 // A private-profile (INI) file held in memory, with the rules of the Windows private-profile
-// functions: FF FE marks UTF-16LE, anything else is UTF-8 (a UTF-8 byte-order mark skipped); section
-// and key names match case-insensitively; blanks around names and values are trimmed; one pair of
-// matching outer quotes is stripped; ";" starts a comment only at the start of a line; the first of
-// duplicate sections or keys wins; values are cut at 1,023 characters.
+// functions: FF FE marks UTF-16LE, anything else is UTF-8 (a UTF-8 byte-order mark skipped);
+// section and key names match case-insensitively; blanks around names and values are trimmed; one
+// pair of matching outer quotes is stripped; ";" starts a comment only at the start of a line; the
+// first of duplicate sections or keys wins; values are cut at 1,023 characters.
 class ProfileDocument {
  public:
   // A missing or unreadable file gives an empty document (every read returns its default).
@@ -33,9 +36,35 @@ class ProfileDocument {
   bool save(const std::filesystem::path& file) const;
 
  private:
-  struct Line;
-  bool utf16_ = false;
-  std::vector<std::u16string> lines_;
+  enum class Encoding { kUtf8, kUtf8WithMark, kUtf16Le };
+
+  // A line keeps the bytes it was read from until a write changes it, so that the lines a write
+  // does not touch are saved byte for byte (also bytes that are not valid in the file's encoding).
+  struct Line {
+    ProfileLine parsed;
+    std::size_t sourceBegin = 0;
+    std::size_t sourceEnd = 0;
+    bool changed = false;
+  };
+
+  struct Section {
+    std::vector<Line> lines;  // the header line first, except in the part before any header
+    std::unordered_map<std::u16string, std::size_t> keys;  // folded name -> first line of that key
+    std::size_t lastKeyLine = 0;  // where a new key goes after; the header while there is no key
+  };
+
+  void parse(std::string bytes);
+  void addLine(std::size_t begin, std::size_t end);
+  std::u16string decode(std::size_t begin, std::size_t end) const;
+  std::string encode(std::u16string_view text) const;
+  const Line* findKey(std::u16string_view section, std::u16string_view key) const;
+  void appendSection(std::u16string_view section, std::u16string_view key, std::u16string value);
+
+  std::string source_;
+  Encoding encoding_ = Encoding::kUtf8;
+  std::vector<Section> sections_ = std::vector<Section>(1);  // [0]: lines before the first header
+  std::unordered_map<std::u16string, std::size_t> sectionIndex_;  // folded name -> first section
+  std::filesystem::path unreadable_;  // a file that exists but could not be read: never overwritten
 };
 
 // One read, as GetPrivateProfileString does it.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace trel {
+
+// The whole file, or nothing with the cause in `error` (no_such_file_or_directory when it is
+// missing).
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error);
+
+// Replaces the file's contents all at once: the bytes go to a temporary file in the same folder,
+// which is flushed to disk and then renamed over the file, so a reader or a crash sees either the
+// old or the new contents, never a mix. A symbolic link is followed and the file it names replaced;
+// an existing file keeps its permissions. A file or folder without any write permission is not
+// written. False, and the old file unchanged, on any failure.
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace trel
