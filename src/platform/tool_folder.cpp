@@ -1,0 +1,93 @@
+#include "platform/tool_folder.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace trel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char16_t kSeparator = u'/';
+constexpr const char* kSettingsFileName = "TrelTool.ini";
+
+std::optional<std::string> Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
+}
+
+bool IsPortableFolder(const fs::path& folder) {
+  std::error_code error;
+  return fs::exists(folder / kSettingsFileName, error) ||
+         ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+fs::path UserConfigFolder(const ToolFolderSources& sources) {
+  // Relative values of $XDG_CONFIG_HOME are to be ignored, as the XDG rules say.
+  if (sources.configHome && fs::path(*sources.configHome).is_absolute()) {
+    return fs::path(*sources.configHome) / "trel-update";
+  }
+  fs::path home = sources.home ? fs::path(*sources.home) : fs::path();
+  if (home.empty()) {
+    const passwd* user = ::getpwuid(::getuid());
+    home = user != nullptr && user->pw_dir != nullptr ? fs::path(user->pw_dir) : fs::path(".");
+  }
+  return home / ".config" / "trel-update";
+}
+
+fs::path WithCreatedFolder(fs::path folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);  // a failure shows later, when a file there is written
+  return folder;
+}
+
+}  // namespace
+
+ToolFolderSources CurrentToolFolderSources() {
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  return {Environment("TREL_TOOL_DIR"), error ? fs::path() : executable.parent_path(),
+          Environment("XDG_CONFIG_HOME"), Environment("HOME")};
+}
+
+fs::path ChooseToolFolder(const ToolFolderSources& sources) {
+  if (sources.toolDir) {
+    return WithCreatedFolder(*sources.toolDir);
+  }
+  if (!sources.executableFolder.empty() && IsPortableFolder(sources.executableFolder)) {
+    return sources.executableFolder;
+  }
+  return WithCreatedFolder(UserConfigFolder(sources));
+}
+
+fs::path ToolFolder() {
+  return ChooseToolFolder(CurrentToolFolderSources());
+}
+
+fs::path SettingsFilePath() {
+  return ToolFolder() / kSettingsFileName;
+}
+
+fs::path WorkingCopyPath() {
+  return ToolFolder() / "TrelDefault.ini";
+}
+
+std::u16string FolderPart(std::u16string_view path) {
+  const std::size_t last = path.rfind(kSeparator);
+  if (path.size() <= 1 || last == std::u16string_view::npos) {
+    return {};
+  }
+  return std::u16string(path.substr(0, last));
+}
+
+std::u16string JoinFolderAndName(std::u16string_view folder, std::u16string_view name) {
+  if (folder.empty()) {
+    return std::u16string(name);
+  }
+  return std::u16string(folder) + kSeparator + std::u16string(name);
+}
+
+}  // namespace trel
