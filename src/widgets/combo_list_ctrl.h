@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTableView>
+#include <array>
+#include <vector>
+
+#include "platform/param_table.h"
+#include "widgets/in_place_combo.h"
+#include "widgets/in_place_edit.h"
+#include "widgets/list_owner.h"
+
+class QStandardItemModel;
+
+namespace trel {
+
+// A table whose cells are edited in place: a single click on a cell of an editable column opens an
+// editor over exactly that cell; when the editor closes, the text goes into the cell and the owner
+// is told. Selected rows are painted white on blue, and the owner learns which row is current as it
+// is painted. The cell texts and check boxes are the data: owners read them back from the control.
+class CComboListCtrl : public QTableView, public ParamTable {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMaxColumns = 100;
+  static constexpr int kDefaultTextLimit = 1024;
+
+  explicit CComboListCtrl(int controlId, QWidget* parent = nullptr);
+  ~CComboListCtrl() override;
+
+  void setOwner(ListOwner* owner) { owner_ = owner; }
+  int controlId() const { return controlId_; }
+
+  // Owner set-up: a check box in each row's first cell, and columns whose width is the given
+  // fraction of the list's width now.
+  void setCheckBoxes(bool enabled) { checkBoxes_ = enabled; }
+  void addColumn(const QString& heading, int numerator, int denominator);
+  void AddComboColumn(int column);
+  void AddReadOnlyColumn(int column);
+
+  // Opens an editor over the cell; the combo is refused (null) when the row cannot be shown or the
+  // column is missing or narrower than 10 pixels.
+  CInPlaceEdit* ShowInPlaceEdit(int row, int column, const QString& text);
+  CInPlaceCombo* ShowInPlaceCombo(int row, int column, const QStringList& choices,
+                                  const QString& text);
+  // The cell under a point of the viewport; invalid outside every cell.
+  QModelIndex HitTestCell(const QPoint& point) const;
+  // Scrolls horizontally so the cell comes into view; returns the cell's place in the viewport.
+  QRect GetCellRect(int row, int column);
+
+  // The row most recently painted selected; -1 until one is. Deleting rows does not reset it.
+  int currentRow() const { return currentRow_; }
+  bool notifyCheckToggle() const { return notifyCheckToggle_; }
+  void setNotifyCheckToggle(bool notify) { notifyCheckToggle_ = notify; }
+  bool allowColumnResize() const { return allowColumnResize_; }
+  void setAllowColumnResize(bool allow);
+  void setAllowedChars(int column, const QString& characters);
+  void setTextLimit(int limit) { textLimit_ = limit; }
+  // The editor open now, if any.
+  QWidget* activeEditor() const;
+
+  QString itemText(int row, int column) const;
+  void setItemText(int row, int column, const QString& text);
+  void removeRow(int row);
+
+  // ParamTable
+  int rowCount() const override;
+  void removeAllRows() override;
+  int appendRow() override;
+  std::u16string cellText(int row, int column) const override;
+  void setCellText(int row, int column, std::u16string_view text) override;
+  bool isChecked(int row) const override;
+  void setChecked(int row, bool checked) override;
+  void beginBulkUpdate() override;
+  void endBulkUpdate() override;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void applyRowColours();
+  void openEditorAt(const QModelIndex& cell);
+  void endOpenEdit();
+  void takeFocusBeforeScrolling();
+  void onEditFinished(const CellEdit& edit);
+  void onCheckStateChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                           const QList<int>& roles);
+  void reportSelectedRowPainted(const QRegion& painted);
+  bool holds(int row, int column) const;
+  bool isComboColumn(int column) const;
+  bool isReadOnlyColumn(int column) const;
+
+  int controlId_;
+  ListOwner* owner_ = nullptr;
+  QStandardItemModel* model_;
+  int currentRow_ = -1;
+  bool checkBoxes_ = false;
+  bool allowColumnResize_ = true;
+  bool notifyCheckToggle_ = false;
+  std::vector<int> comboColumns_;
+  std::vector<int> readOnlyColumns_;
+  int textLimit_ = kDefaultTextLimit;
+  std::array<QString, kMaxColumns> allowedChars_;
+  QPointer<CInPlaceEdit> edit_;
+  QPointer<CInPlaceCombo> combo_;
+};
+
+}  // namespace trel

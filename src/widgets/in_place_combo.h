@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QComboBox>
+#include <QStringList>
+
+#include "widgets/in_place_edit_state.h"
+#include "widgets/list_owner.h"
+
+namespace trel {
+
+// The drop-down list a CComboListCtrl opens over a cell of a combo column. Entries keep the order
+// given; nothing is selected at first. Enter commits, Escape restores the start text, closing the
+// drop-down or any other loss of focus commits the selected entry's text (empty when none).
+class CInPlaceCombo : public QComboBox {
+  Q_OBJECT
+
+ public:
+  CInPlaceCombo(QWidget* list, QWidget* parent, InPlaceEditState state, const QStringList& choices);
+
+  const InPlaceEditState& state() const { return state_; }
+  // Hands back the result once and lets the window go; later calls do nothing.
+  void finish();
+  void hidePopup() override;
+
+ signals:
+  void editFinished(const trel::CellEdit& edit);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  QWidget* list_;
+  InPlaceEditState state_;
+  bool finished_ = false;
+};
+
+}  // namespace trel

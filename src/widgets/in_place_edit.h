@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "widgets/in_place_edit_state.h"
+#include "widgets/list_owner.h"
+
+namespace trel {
+
+// The single-line editor a CComboListCtrl opens over one cell. It takes the focus when shown; Enter
+// commits, Escape restores the start text, any other loss of focus (a click elsewhere, Tab,
+// scrolling the list) commits. Either way it hands back exactly one result and then goes away.
+class CInPlaceEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  // `list` receives the focus when Enter or Escape ends the edit. `allowedChars` empty accepts
+  // every character. The limit never cuts the start text: a longer cell text stays whole.
+  CInPlaceEdit(QWidget* list, QWidget* parent, InPlaceEditState state, QString allowedChars,
+               int textLimit);
+
+  const InPlaceEditState& state() const { return state_; }
+  // Hands back the result once and lets the window go; later calls do nothing.
+  void finish();
+
+ signals:
+  void editFinished(const trel::CellEdit& edit);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  bool refusesCharacter(const QKeyEvent* event) const;
+
+  QWidget* list_;
+  InPlaceEditState state_;
+  QString allowedChars_;
+  bool finished_ = false;
+};
+
+}  // namespace trel
