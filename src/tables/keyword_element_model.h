@@ -51,7 +51,7 @@ class KeywordElementModel {
   void Store(const XmlElementRecord& element);
   void PackGroup(PrintFormatBlock& block, const KeywordSlot& opener, bool followLinks,
                  const TextEncoding& encoding) const;
-  int PackTranslations(KeywordTables& tables, const TextEncoding& encoding) const;
+  void PackTranslations(KeywordTables& tables, const TextEncoding& encoding) const;
 
   std::array<KeywordSlot, kFirstKeyRows> first_{};
   std::array<std::array<KeywordSlot, kSecondKeysPerGroup>, kSecondKeyGroups> second_{};

@@ -30,6 +30,10 @@ class TextEncoding {
   // NUL. An empty destination receives nothing and gives 0.
   std::size_t EncodeUtf8(std::u16string& text, std::span<std::uint8_t> destination) const;
 
+  // The bytes EncodeUtf8 would write into a destination of `limit` bytes, without the NUL; the
+  // caller's text stays as it is.
+  std::string EncodedBytes(std::u16string text, std::size_t limit) const;
+
   // Decodes UTF-8 bytes (ending at their first NUL if they hold one) into `out`. Returns the number
   // of characters produced, counting the terminator when the input held one; 0 for empty input, in
   // which case `out` stays as it was.
