@@ -6,6 +6,8 @@
 #include <optional>
 #include <span>
 
+#include "update/acknowledgement.h"
+
 namespace trel {
 
 class PrinterLink;
@@ -39,9 +41,16 @@ class FrameExchange {
   const ExchangeSettings& settings() const { return settings_; }
 
  private:
-  enum class DrainResult { kNoneMatched, kAccepted, kRefused };
-  DrainResult DrainReplies(std::span<const std::uint8_t> frame, std::uint32_t& word);
-  ExchangeResult AwaitAcknowledgement(std::span<const std::uint8_t> frame);
+  struct Drained {
+    Acknowledgement::Kind kind = Acknowledgement::Kind::kNoMatch;
+    std::uint32_t word = 0;
+    std::size_t examined = 0;  // replies taken from the queue
+  };
+  // Takes queued replies oldest first until one belongs to the frame.
+  Drained DrainReplies(std::span<const std::uint8_t> frame);
+  // Waits for replies to the frame sent last; nothing when the wait ran out or the channel shut.
+  std::optional<Drained> AwaitReplies(std::span<const std::uint8_t> frame);
+  bool Send(std::span<const std::uint8_t> frame);
 
   PrinterLink& link_;
   ReplyChannel& replies_;

@@ -1,0 +1,104 @@
+#include <algorithm>
+
+#include "link/printer_link.h"
+#include "platform/tool_folder.h"
+#include "platform/window_messages.h"
+#include "tables/keyword_loader.h"
+#include "update/exchange.h"
+#include "update/keyword_download.h"
+#include "update/parameter_download.h"
+#include "update/reply_queue.h"
+#include "update/update_environment.h"
+#include "update/update_job.h"
+
+namespace trel {
+namespace {
+
+// A Save box ticked with no port ever chosen records the frames without sending them; that needs an
+// output file. Otherwise the job needs the port.
+bool OpenPortOrRecordOnly(UpdateJob& job, const UpdateEnvironment& environment) {
+  if (job.savesAnything() && job.portName.empty()) {
+    job.fileOnly = true;
+    return !job.outputPath.empty();
+  }
+  return environment.link.SerialOpen(job.portName) != 0;
+}
+
+int ExtraKeywordFileCount(const UpdateJob& job) {
+  return static_cast<int>(std::min(job.extraKeywordNames.size(), kMaxExtraKeywordFiles));
+}
+
+bool LoadKeywordFile(const UpdateEnvironment& environment, const std::filesystem::path& file) {
+  return environment.keywordLoader.Load(environment.keywordTables, file);
+}
+
+// The main keyword file is sent only in its XML form; any other file, or one that does not load,
+// sends nothing and is no failure.
+bool SendMainKeywordFile(UpdateJob& job, const UpdateEnvironment& environment,
+                         FrameExchange& exchange) {
+  if (!HasXmlEnding(job.mainKeywordPath.string()) ||
+      !LoadKeywordFile(environment, job.mainKeywordPath)) {
+    return true;
+  }
+  return DownloadKeywords(environment.keywordTables, job, exchange, kClosingCodeMainFile);
+}
+
+// Printers of firmware level 1 and below take only the main keyword file. An empty name keeps its
+// slot (and its index); a file that does not load is skipped.
+bool SendExtraKeywordFiles(UpdateJob& job, const UpdateEnvironment& environment,
+                           FrameExchange& exchange) {
+  const int extraCount = ExtraKeywordFileCount(job);
+  if (extraCount == 0 || job.firmwareLevel <= 1) {
+    return true;
+  }
+  while (job.keywordFileIndex < extraCount) {
+    const std::filesystem::path& name = job.extraKeywordNames[job.keywordFileIndex];
+    ++job.keywordFileIndex;
+    if (name.empty()) {
+      continue;
+    }
+    const std::filesystem::path file =
+        JoinFolderAndName(job.extraKeywordFolder.u16string(), name.u16string());
+    if (LoadKeywordFile(environment, file) &&
+        !DownloadKeywords(environment.keywordTables, job, exchange, kClosingCodeExtraFile)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::intptr_t RunJobSteps(UpdateJob& job, const UpdateEnvironment& environment) {
+  if (!OpenPortOrRecordOnly(job, environment)) {
+    return kJobPortNotOpened;
+  }
+  environment.replies.Clear();
+  job.keywordFileCount = (job.mainKeywordPath.empty() ? 0 : 1) + ExtraKeywordFileCount(job);
+  job.keywordFileIndex = 0;
+  FrameExchange exchange(environment.link, environment.replies,
+                         {job.fileOnly, job.nowait, job.outputPath, environment.replyWait});
+  if (!DownloadParameters(job.workingCopyPath, job, exchange, environment.boxes,
+                          environment.encoding, environment.clock()) ||
+      !SendMainKeywordFile(job, environment, exchange)) {
+    return kJobFailed;
+  }
+  return SendExtraKeywordFiles(job, environment, exchange) ? kJobSucceeded : kJobFailed;
+}
+
+}  // namespace
+
+int RunUpdateJob(UpdateJob& job, const UpdateEnvironment& environment,
+                 const std::function<void()>& onJobEnded) {
+  job.fileOnly = false;
+  job.sequence = kFirstSequence;
+  const std::intptr_t outcome = RunJobSteps(job, environment);
+  // The outcome goes out before the port closes, so the front end can show it while the worker
+  // finishes.
+  environment.messages.post(WM_UPDATE_STATUS, kStatusJobEnded, outcome);
+  if (onJobEnded) {
+    onJobEnded();
+  }
+  environment.link.SerialClose();
+  return 0;
+}
+
+}  // namespace trel
