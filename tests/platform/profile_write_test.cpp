@@ -1,0 +1,113 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/private_profile.h"
+#include "support/temp_dir.h"
+
+namespace trel {
+namespace {
+
+using namespace std::string_literals;
+using testing::ReadBytes;
+
+class ProfileWriteTest : public ::testing::Test {
+ protected:
+  testing::TempDir dir_;
+  std::filesystem::path file_ = dir_ / "t.ini";
+};
+
+TEST_F(ProfileWriteTest, MissingFileIsCreatedAsUtf8WithCrlf) {
+  ASSERT_TRUE(WriteProfileString(file_, u"COM", u"baudRate", u"\u00E9"));
+  ASSERT_TRUE(WriteProfileString(file_, u"COM", u"stopbits", u"1"));
+  EXPECT_EQ(ReadBytes(file_), "[COM]\r\nbaudRate=\xC3\xA9\r\nstopbits=1\r\n");
+}
+
+TEST_F(ProfileWriteTest, UpdatesInPlaceAndKeepsEveryOtherLineByteForByte) {
+  dir_.write("t.ini", "; head \xFF\n[a]\n  Key = old \nx=\xC0\n\n[b]\ny=1");
+  ASSERT_TRUE(WriteProfileString(file_, u"A", u"KEY", u"new"));
+  EXPECT_EQ(ReadBytes(file_), "; head \xFF\r\n[a]\r\nKey=new\r\nx=\xC0\r\n\r\n[b]\r\ny=1\r\n");
+}
+
+TEST_F(ProfileWriteTest, NewKeyGoesAfterTheLastKeyAndNewSectionAtTheEnd) {
+  dir_.write("t.ini", "[a]\r\nk=1\r\n;note\r\n\r\n[b]\r\n");
+  ASSERT_TRUE(WriteProfileString(file_, u"a", u"n", u"2"));
+  ASSERT_TRUE(WriteProfileString(file_, u"b", u"m", u"3"));
+  ASSERT_TRUE(WriteProfileString(file_, u"c", u"o", u"4"));
+  EXPECT_EQ(ReadBytes(file_), "[a]\r\nk=1\r\nn=2\r\n;note\r\n\r\n[b]\r\nm=3\r\n[c]\r\no=4\r\n");
+}
+
+TEST_F(ProfileWriteTest, KeepsTheEncodingOfTheFile) {
+  dir_.write("t.ini", "\xFF\xFE[\0s\0]\0\r\0\n\0"s);
+  ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", u"\u20AC\U0001F600"));
+  EXPECT_EQ(ReadBytes(file_), "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xAC\x20\x3D\xD8\x00\xDE\r\0\n\0"s);
+  EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), u"\u20AC\U0001F600");
+
+  dir_.write("t.ini", "\xEF\xBB\xBF[s]\r\n");
+  ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", u"v"));
+  EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[s]\r\nk=v\r\n");
+}
+
+TEST_F(ProfileWriteTest, ValuesReadBackExactlyAsWritten) {
+  for (const std::u16string value :
+       {u" lead", u"trail\t", u"\"quoted\"", u"'single'", u"\"", u"\"\"", u"a \"b\" c", u""}) {
+    ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", value));
+    EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), value);
+  }
+}
+
+TEST_F(ProfileWriteTest, RefusedWritesLeaveTheFileUnchanged) {
+  const std::string before = "[s]\r\nk=1\r\n";
+  dir_.write("t.ini", before);
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u"k", u"two\r\nlines"));
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u"k", u"cr\ronly"));
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u"a=b", u"1"));
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u";c", u"1"));
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u"[x]", u"1"));
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u" ", u"1"));
+  EXPECT_FALSE(WriteProfileString(file_, u"", u"k", u"1"));
+  EXPECT_FALSE(WriteProfileString(file_, u"new\nsection", u"k", u"1"));
+  EXPECT_EQ(ReadBytes(file_), before);
+}
+
+TEST_F(ProfileWriteTest, FailedWritesLeaveTheFileByteIdenticalAndNoLeftovers) {
+  const std::string before = "[s]\nk=1\n";
+  dir_.write("t.ini", before);
+  ::chmod(file_.c_str(), 0444);
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u"k", u"2"));
+  EXPECT_EQ(ReadBytes(file_), before);
+
+  ::chmod(file_.c_str(), 0644);
+  ::chmod(dir_.path().c_str(), 0555);
+  EXPECT_FALSE(WriteProfileString(file_, u"s", u"k", u"2"));
+  ::chmod(dir_.path().c_str(), 0755);
+  EXPECT_EQ(ReadBytes(file_), before);
+
+  EXPECT_FALSE(WriteProfileString(dir_ / "missing" / "t.ini", u"s", u"k", u"2"));
+  EXPECT_FALSE(WriteProfileString(dir_.path(), u"s", u"k", u"2"));  // a folder, not a file
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+}
+
+TEST_F(ProfileWriteTest, AnUnreadableFileIsNeverOverwritten) {
+  std::filesystem::create_directory(dir_ / "d.ini");  // exists, cannot be read as a file
+  ProfileDocument doc = ProfileDocument::Load(dir_ / "d.ini");
+  ASSERT_TRUE(doc.set(u"s", u"k", u"v"));
+  EXPECT_FALSE(doc.save(dir_ / "d.ini"));
+  EXPECT_TRUE(doc.save(file_));
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "d.ini"));
+}
+
+TEST_F(ProfileWriteTest, SaveKeepsPermissionsAndFollowsLinks) {
+  dir_.write("t.ini", "[s]\n");
+  ::chmod(file_.c_str(), 0600);
+  std::filesystem::create_symlink(file_, dir_ / "link.ini");
+  ASSERT_TRUE(WriteProfileString(dir_ / "link.ini", u"s", u"k", u"v"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.ini"));
+  EXPECT_EQ(ReadBytes(file_), "[s]\r\nk=v\r\n");
+  struct stat info {};
+  ASSERT_EQ(::stat(file_.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+}  // namespace
+}  // namespace trel
