@@ -1,0 +1,201 @@
+#include "link/serial_session.h"
+
+#include <utility>
+
+namespace trel {
+namespace {
+
+constexpr std::chrono::milliseconds kOpenPollInterval{20};
+// Polls SerialOpen waits for the link thread to arrive at the port lock, and, once the line is
+// configured, for the printer's device to be selected.
+constexpr int kOpenPolls = 200;
+// How long shutdown waits for the link and delivery threads, and for the device message thread.
+constexpr std::chrono::milliseconds kLinkThreadsStopLimit{10200};
+constexpr std::chrono::milliseconds kDeviceThreadStopLimit{1000};
+
+}  // namespace
+
+SerialSession::SerialSession(SessionDependencies dependencies)
+    : openPort_(std::move(dependencies.openPort)),
+      timings_(dependencies.timings),
+      discovery_(std::move(dependencies.enumeratePorts)) {}
+
+SerialSession::~SerialSession() {
+  SerialShutdown();
+}
+
+void SerialSession::SerialSetDataCallback(SerialDataCallback callback) {
+  callback_.Set(std::move(callback));
+  // Bytes that waited in the ring for a callback can go now.
+  dataArrived_.Set();
+}
+
+int SerialSession::SerialStart(WindowMessages* window) {
+  std::lock_guard lifecycle(lifecycleLock_);
+  window_ = window;
+  if (!linkRun_.load()) {
+    stopEvent_.Reset();
+  }
+  if (!state_.messageThreadReady.load()) {
+    state_.messageThreadReady = true;
+    if (!deviceThread_.Start()) {
+      state_.messageThreadReady = false;
+      return 0;
+    }
+  }
+  if (!linkThread_.Running()) {
+    linkRun_ = true;
+    if (!linkThread_.Start([this] { RunLinkThread(); })) {
+      linkRun_ = false;
+      return 0;
+    }
+  }
+  return delivery_.Start() ? 1 : 0;
+}
+
+int SerialSession::SerialSetLine(int stopBitsCode, std::uint32_t baudRate) {
+  stopBitsCode_ = stopBitsCode;
+  lineBaudRate_ = baudRate;
+  return 1;
+}
+
+int SerialSession::SerialOpen(const std::string& portName) {
+  const auto deadline = std::chrono::steady_clock::now() + timings_.openLimit;
+  SerialOpenResult opened = openPort_(portName);
+  if (!opened.port) {
+    SetLastOpenError(opened.message.empty() ? "cannot open " + portName : opened.message);
+    return 0;
+  }
+  if (!linkRun_.load()) {
+    opened.port->close();
+    SetLastOpenError("the serial link is not running");
+    return 0;
+  }
+  SetLastOpenError("");
+  InstallPort(std::move(opened.port), deadline);
+  if (!WaitForPrinterDevice(deadline)) {
+    SerialClose();
+    SetLastOpenError(portName + " opened, but the link to the printer did not come up");
+    return 0;
+  }
+  ring_.Clear();
+  delivery_.RequestClear();
+  return 1;
+}
+
+// Installs the port under the port lock once the link thread waits at that lock, so that its next
+// cycle finds the port and configures it rather than scanning.
+void SerialSession::InstallPort(std::unique_ptr<SerialPort> port,
+                                std::chrono::steady_clock::time_point deadline) {
+  std::lock_guard lock(portLock_);
+  state_.linkState = 0;
+  scanWake_.Set();
+  for (int poll = 0; poll < kOpenPolls && !linkThreadAtLock_.load() && linkRun_.load() &&
+                     std::chrono::steady_clock::now() < deadline;
+       ++poll) {
+    stopEvent_.Wait(kOpenPollInterval);
+  }
+  portOpen_ = true;
+  std::lock_guard closeLock(closeLock_);
+  port_ = std::move(port);
+}
+
+bool SerialSession::WaitForPrinterDevice(std::chrono::steady_clock::time_point deadline) {
+  for (int poll = 0;; ++poll) {
+    if (state_.linkState.load() != 0) {
+      // Only the printer's own device means the link is up; the idle one, or none yet, does not.
+      if (state_.currentDevice.load() == &serialDevice_) {
+        return true;
+      }
+      if (poll >= kOpenPolls) {
+        return false;
+      }
+    }
+    if (!linkRun_.load() || std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    stopEvent_.Wait(kOpenPollInterval);
+  }
+}
+
+int SerialSession::SerialWrite(const std::uint8_t* bytes, std::size_t count) {
+  CDeviceObject* device = state_.currentDevice.load();
+  return device != nullptr ? device->Write(bytes, count) : 0;
+}
+
+int SerialSession::SerialClose() {
+  state_.reading = false;
+  portOpen_ = false;
+  ClosePort();
+  state_.currentDevice = &idleDevice_;
+  return 1;
+}
+
+std::string SerialSession::lastOpenError() const {
+  std::lock_guard lock(openErrorLock_);
+  return lastOpenError_;
+}
+
+void SerialSession::SetLastOpenError(std::string text) {
+  std::lock_guard lock(openErrorLock_);
+  lastOpenError_ = std::move(text);
+}
+
+int SerialSession::SerialShutdown() {
+  std::lock_guard lifecycle(lifecycleLock_);
+  linkRun_ = false;
+  state_.reading = false;
+  state_.messageThreadReady = false;
+  stopEvent_.Set();
+  scanWake_.Set();
+  // Wakes a read or write in progress at once.
+  CancelPortIo();
+  linkThread_.Stop(kLinkThreadsStopLimit);
+  delivery_.Stop(kLinkThreadsStopLimit);
+  deviceThread_.Stop(kDeviceThreadStopLimit);
+  std::lock_guard write(writeLock_);
+  ClosePort();
+  return 1;
+}
+
+std::shared_ptr<SerialPort> SerialSession::CurrentPort() const {
+  std::lock_guard lock(closeLock_);
+  return port_;
+}
+
+void SerialSession::CancelPortIo() {
+  if (std::shared_ptr<SerialPort> port = CurrentPort()) {
+    port->cancelIo();
+  }
+}
+
+// Closing wakes every wait on the port at once; a thread that still holds the port sees every
+// later call fail.
+void SerialSession::ClosePort() {
+  std::shared_ptr<SerialPort> closing;
+  {
+    std::lock_guard lock(closeLock_);
+    closing = std::move(port_);
+    port_.reset();
+    state_.linkState = 0;
+  }
+  if (closing) {
+    closing->cancelIo();
+    closing->close();
+  }
+}
+
+void SerialSession::PostToWindow(unsigned message) {
+  if (WindowMessages* window = window_.load()) {
+    window->post(message, 0, 0);
+  }
+}
+
+void SerialSession::PostToDeviceThread(unsigned message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) {
+  if (state_.messageThreadReady.load()) {
+    deviceThread_.PostThreadMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace trel
