@@ -1,0 +1,93 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/printer_link.h"
+#include "platform/message_boxes.h"
+#include "platform/window_messages.h"
+#include "update/frame.h"
+#include "update/reply_queue.h"
+
+namespace trel::testing {
+
+// The acknowledgement a printer gives a frame: FE, its checksum, its sequence byte, R2, R3, R4.
+Reply Ack(const Frame& frame, std::uint8_t r2 = 0, std::uint8_t r3 = 0, std::uint8_t r4 = 0);
+
+// A printer behind PrinterLink that keeps every frame written to it and answers through the reply
+// channel: by default at once, on the writing thread; with answersFromOwnThread on a thread of its
+// own, as the link's delivery thread does.
+class FakePrinter : public PrinterLink {
+ public:
+  // The replies for the n-th frame written (counted from 1). The default acknowledges every frame
+  // and answers the clock frame with the firmware fields below.
+  using AnswerRule = std::function<std::vector<Reply>(const Frame& frame, int number)>;
+
+  explicit FakePrinter(ReplyChannel& replies, bool answersFromOwnThread = false);
+  ~FakePrinter() override;
+
+  int SerialSetLine(int, std::uint32_t) override { return 1; }
+  int SerialOpen(const std::string& portName) override;
+  int SerialWrite(const std::uint8_t* bytes, std::size_t count) override;
+  int SerialClose() override;
+  std::string lastOpenError() const override { return {}; }
+
+  std::vector<Frame> written() const;
+  std::vector<std::string> opened() const;
+  int closeCount() const;
+
+  AnswerRule answer;
+  int firmwareLevel = 2;
+  int itemsNeeded = 2;
+  int escapeSelector = 0;
+  bool opens = true;
+
+ private:
+  std::vector<Reply> DefaultAnswer(const Frame& frame) const;
+  void DeliverFromOwnThread();
+
+  ReplyChannel& replies_;
+  mutable std::mutex mutex_;
+  std::condition_variable pending_changed_;
+  std::vector<Frame> written_;
+  std::vector<std::string> opened_;
+  std::deque<Reply> pending_;
+  bool open_ = false;
+  bool stopping_ = false;
+  int closeCount_ = 0;
+  std::thread deliverer_;
+};
+
+// Front-end services that only remember what the engine told them.
+class RecordedMessages : public WindowMessages {
+ public:
+  struct Post {
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::vector<Post> posts() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<Post> posts_;
+};
+
+class RecordedBoxes : public MessageBoxes {
+ public:
+  void show(const std::string& text, const std::string& caption) override;
+  std::vector<std::string> boxes() const;  // "caption: text"
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> boxes_;
+};
+
+}  // namespace trel::testing
