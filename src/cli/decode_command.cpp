@@ -1,35 +1,18 @@
 #include "cli/decode_command.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <vector>
+#include <span>
+#include <string>
 
 #include "cli/exit_status.h"
 #include "cli/frame_meaning.h"
 #include "cli/recording_reader.h"
 #include "cli/text_format.h"
+#include "platform/whole_file.h"
 
 namespace trel {
 
 namespace {
-
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(file, ignored)) {
-    return std::nullopt;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    return std::nullopt;
-  }
-  return bytes;
-}
 
 std::string FrameLine(const RecordedFrame& frame) {
   const std::string checksum = frame.checksumGood()
@@ -44,12 +27,14 @@ std::string FrameLine(const RecordedFrame& frame) {
 }  // namespace
 
 int RunDecode(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
-  const auto bytes = ReadWholeFile(file);
+  std::error_code error;
+  const std::optional<std::string> bytes = ReadWholeFile(file, error);
   if (!bytes) {
-    err << "cannot read " << file.string() << "\n";
+    err << "cannot read " << file.string() << ": " << error.message() << "\n";
     return kExitBadRequest;
   }
-  const RecordingWalk walk = WalkRecording(*bytes);
+  const RecordingWalk walk =
+      WalkRecording(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
   for (const RecordedFrame& frame : walk.frames) {
     out << FrameLine(frame) << "\n";
   }

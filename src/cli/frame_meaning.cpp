@@ -6,17 +6,12 @@
 #include <span>
 
 #include "cli/text_format.h"
+#include "update/frame.h"
+#include "update/keyword_download.h"
 
 namespace trel {
 
 namespace {
-
-constexpr std::uint8_t kClockCommand = 6;
-constexpr std::uint8_t kDataCommand = 92;
-constexpr std::uint8_t kEndCommand = 0;
-constexpr std::uint8_t kKeywordCommand = 83;
-constexpr std::uint8_t kMainClosingCode = 6;
-constexpr std::uint8_t kExtraClosingCode = 22;
 
 // Reads a payload front to back; every read past its end fails instead of reading.
 class PayloadCursor {
@@ -154,7 +149,7 @@ std::string DescribeTranslationText(PayloadCursor in) {
 }
 
 std::string DescribeClosing(const RecordedFrame& frame) {
-  const char* which = frame.argument == kMainClosingCode ? "main" : "extra";
+  const char* which = frame.argument == kClosingCodeMainFile ? "main" : "extra";
   if (frame.payload.empty()) {
     return Format("end of %s keyword file", which) + kCutShort;
   }
@@ -164,18 +159,18 @@ std::string DescribeClosing(const RecordedFrame& frame) {
 std::string DescribeKeywordFrame(const RecordedFrame& frame) {
   const PayloadCursor in(frame.payload);
   switch (frame.argument) {
-    case 1:
+    case kKeywordHeader:
       return DescribeHeader(in);
-    case 2:
+    case kKeywordFirstLevel:
       return DescribeFirstLevel(in);
-    case 3:
+    case kKeywordSecondLevel:
       return DescribeSecondLevel(in);
-    case 4:
+    case kKeywordTranslationSource:
       return DescribeTranslationSource(in);
-    case 5:
+    case kKeywordTranslationText:
       return DescribeTranslationText(in);
-    case kMainClosingCode:
-    case kExtraClosingCode:
+    case kClosingCodeMainFile:
+    case kClosingCodeExtraFile:
       return DescribeClosing(frame);
     default:
       return Format("keyword frame of unknown type %d", frame.argument);
@@ -186,13 +181,13 @@ std::string DescribeKeywordFrame(const RecordedFrame& frame) {
 
 std::string DescribeFrame(const RecordedFrame& frame) {
   switch (frame.command) {
-    case kClockCommand:
+    case kCommandClock:
       return DescribeClock(frame);
-    case kDataCommand:
+    case kCommandParameterData:
       return Format("parameter data frame %d, %zu bytes", frame.argument, frame.payload.size());
-    case kEndCommand:
+    case kCommandParameterEnd:
       return DescribeEnd(frame);
-    case kKeywordCommand:
+    case kCommandKeyword:
       return DescribeKeywordFrame(frame);
     default:
       return Format("unknown command %d", frame.command);

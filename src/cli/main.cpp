@@ -1,12 +1,73 @@
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/decode_command.h"
 #include "cli/exit_status.h"
+#include "cli/ports_command.h"
+#include "cli/record_command.h"
+#include "cli/send_command.h"
+
+namespace {
+
+void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
+  command.add_option("--params", files.params, "Parameter list file (INI)")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command.add_option("--keywords", files.keywords, "Main keyword file (XML, or the INI form)")
+      ->check(CLI::ExistingFile);
+  command.add_option("--more-keywords", files.moreKeywords,
+                     "Further keyword files \"A;B\", in the main keyword file's folder");
+  command.add_flag("--reboot", files.reboot, "Ask the printer to reboot after the update");
+  command.add_option("--netprinter", files.netprinter, "The netprinter setting")
+      ->capture_default_str();
+}
+
+void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
+  send.add_option("--port", options.port, "Serial port: a path, or a name looked up in /dev")
+      ->required();
+  AddJobFileOptions(send, options.files);
+  send.add_option("--baud", options.baud, "Baud rate (default 9600, 115200 with netprinter 1)")
+      ->check(CLI::IsMember({9600, 38400, 115200}));
+  send.add_option("--stop-bits", options.stopBitsCode, "Stop bits: 1, 1.5 or 2")
+      ->transform(
+          CLI::CheckedTransformer(std::map<std::string, int>{{"1", 0}, {"1.5", 1}, {"2", 2}}))
+      ->default_str("1");
+  CLI::Option* record =
+      send.add_option("--record", options.recordPath, "Also record the frames sent to FILE");
+  send.add_flag("--record-params", options.recordParams, "Record the parameter frames")
+      ->needs(record);
+  send.add_flag("--record-keywords", options.recordKeywords, "Record the keyword frames")
+      ->needs(record);
+  send.add_flag("--nowait", options.nowait, "A frame that is not acknowledged counts as accepted");
+  send.add_flag("--trace", options.trace, "Show every frame sent and every reply, in hex");
+}
+
+void AddRecordOptions(CLI::App& record, trel::RecordOptions& options) {
+  record.add_option("--out", options.out, "File that receives the frames")->required();
+  AddJobFileOptions(record, options.files);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{"trel: sends parameters and keyword tables to a receipt printer"};
   app.require_subcommand(1);
+
+  trel::SendOptions sendOptions;
+  CLI::App* send =
+      app.add_subcommand("send", "Send the parameters and keyword tables to a printer");
+  AddSendOptions(*send, sendOptions);
+
+  trel::RecordOptions recordOptions;
+  CLI::App* record =
+      app.add_subcommand("record", "Record the frames a send would write, without a printer");
+  AddRecordOptions(*record, recordOptions);
+
+  std::string sysfsRoot = "/sys";
+  CLI::App* ports = app.add_subcommand("ports", "List the serial ports and what the scan finds");
+  ports->add_option("--sysfs-root", sysfsRoot)->group("");
 
   std::string decodeFile;
   CLI::App* decode = app.add_subcommand("decode", "Print each frame of a recording");
@@ -22,5 +83,15 @@ int main(int argc, char** argv) {
   if (decode->parsed()) {
     return trel::RunDecode(decodeFile, std::cout, std::cerr);
   }
-  return trel::kExitBadRequest;
+  if (ports->parsed()) {
+    return trel::RunPorts(sysfsRoot, std::cout);
+  }
+  trel::ConsoleOutput output(std::cerr, isatty(STDERR_FILENO) == 1);
+  try {
+    return record->parsed() ? trel::RunRecord(recordOptions, output)
+                            : trel::RunSend(sendOptions, output);
+  } catch (const std::exception& error) {
+    output.line(std::string("trel: ") + error.what());
+    return trel::kExitFailure;
+  }
 }

@@ -1,15 +1,10 @@
 #include "cli/recording_reader.h"
 
-#include <numeric>
+#include "update/frame.h"
 
 namespace trel {
 
 namespace {
-
-constexpr std::uint8_t kStartByte = 0xFE;
-constexpr std::uint8_t kEndByte = 0xFF;
-// Start, length, sequence, command, argument, checksum and two end bytes.
-constexpr std::size_t kFrameOverhead = 8;
 
 // The length byte holds the payload length plus one, modulo 256.
 std::size_t PayloadLength(std::uint8_t lengthByte) {
@@ -19,7 +14,7 @@ std::size_t PayloadLength(std::uint8_t lengthByte) {
 // The whole frame's length when a complete frame starts at `offset`.
 std::optional<std::size_t> FrameLengthAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
   const std::size_t left = bytes.size() - offset;
-  if (bytes[offset] != kStartByte || left < kFrameOverhead) {
+  if (bytes[offset] != kFrameStart || left < kFrameOverhead) {
     return std::nullopt;
   }
   const std::size_t length = PayloadLength(bytes[offset + 1]) + kFrameOverhead;
@@ -32,9 +27,7 @@ std::optional<std::size_t> FrameLengthAt(std::span<const std::uint8_t> bytes, st
 }  // namespace
 
 std::uint8_t RecordedFrame::expectedChecksum() const {
-  const unsigned sum =
-      std::accumulate(payload.begin(), payload.end(), unsigned{sequence} + command + argument);
-  return static_cast<std::uint8_t>(sum % 254);
+  return FrameChecksum(sequence, command, argument, payload);
 }
 
 RecordingWalk WalkRecording(std::span<const std::uint8_t> bytes) {
@@ -49,7 +42,7 @@ RecordingWalk WalkRecording(std::span<const std::uint8_t> bytes) {
     const std::size_t n = *length - kFrameOverhead;
     const std::span<const std::uint8_t> frame = bytes.subspan(offset, *length);
     for (std::size_t end = n + 6; end < frame.size(); ++end) {
-      if (frame[end] != kEndByte) {
+      if (frame[end] != kFrameEnd) {
         walk.malformedAt = offset + end;
         return walk;
       }

@@ -1,0 +1,76 @@
+#include "cli/job_console.h"
+
+#include <optional>
+
+#include "cli/exit_status.h"
+#include "update/outcome.h"
+#include "update/update_worker.h"
+
+namespace trel {
+
+namespace {
+
+// Posted by the worker thread once the job's outcome is out, so the main thread stops waiting.
+constexpr unsigned kWorkerEnded = WM_USER + 100;
+
+}  // namespace
+
+JobConsole::JobConsole(ConsoleOutput& output)
+    : output_(output), boxes_(output), replies_(messages_), keywordLoader_(encoding_, boxes_) {}
+
+int JobConsole::run(UpdateJob job, PrinterLink& link) {
+  encoding_.separatorCode =
+      job.netprinter == 1 ? TextEncoding::kNetSeparator : TextEncoding::kPlainSeparator;
+  output_.line(kDownloadingText);
+  output_.progress(0);
+  link.SerialSetLine(job.stopbits, job.baudRate);
+
+  UpdateWorker worker;
+  worker.Start(std::move(job),
+               UpdateEnvironment{.link = link,
+                                 .replies = replies_,
+                                 .messages = messages_,
+                                 .boxes = boxes_,
+                                 .encoding = encoding_,
+                                 .keywordLoader = keywordLoader_,
+                                 .keywordTables = keywordTables_},
+               [this] { messages_.post(kWorkerEnded, 0, 0); });
+
+  int progressSteps = 0;
+  std::optional<std::intptr_t> outcome;
+  for (PostedMessage next = messages_.take(); next.message != kWorkerEnded;
+       next = messages_.take()) {
+    if (next.message != WM_UPDATE_STATUS) {
+      continue;
+    }
+    if (next.wParam == kStatusReply) {
+      if (const std::optional<int> position = AdvanceProgress(progressSteps)) {
+        output_.progress(*position);
+      }
+    } else {
+      outcome = next.lParam;
+    }
+  }
+  worker.Join();
+  const int status = report(outcome, link);
+  output_.finish();
+  return status;
+}
+
+int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link) {
+  if (outcome == kJobSucceeded) {
+    output_.progress(kProgressFull);
+    output_.line(kDownloadSuccessText);
+    return kExitSuccess;
+  }
+  const std::string text = OutcomeText(outcome.value_or(kJobFailed), replies_.longestReply());
+  output_.line(text);
+  boxes_.show(text, kErrorCaption);
+  if (outcome == kJobPortNotOpened) {
+    output_.line(link.lastOpenError());
+    return kExitPortNotOpened;
+  }
+  return kExitFailure;
+}
+
+}  // namespace trel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "cli/console_message_boxes.h"
+#include "cli/console_messages.h"
+#include "cli/console_output.h"
+#include "link/printer_link.h"
+#include "tables/keyword_loader.h"
+#include "tables/keyword_tables.h"
+#include "tables/text_encoding.h"
+#include "update/reply_queue.h"
+#include "update/update_job.h"
+
+namespace trel {
+
+// The command line in the place of the desktop tool's window for one job: it owns what the job
+// runs against, runs the job on the update worker, handles what the job's threads post as the
+// window's procedure would (progress, outcome) and turns the outcome into the exit status.
+class JobConsole {
+ public:
+  explicit JobConsole(ConsoleOutput& output);
+
+  // Where the link posts, and where the printer's replies go.
+  WindowMessages& messages() { return messages_; }
+  ReplyChannel& replies() { return replies_; }
+
+  // Runs the job over the link and waits for its end; returns kExitSuccess, kExitFailure or
+  // kExitPortNotOpened.
+  int run(UpdateJob job, PrinterLink& link);
+
+ private:
+  int report(std::optional<std::intptr_t> outcome, const PrinterLink& link);
+
+  ConsoleOutput& output_;
+  ConsoleMessages messages_;
+  ConsoleMessageBoxes boxes_;
+  ReplyChannel replies_;
+  TextEncoding encoding_;
+  KeywordLoader keywordLoader_;
+  KeywordTables keywordTables_;
+};
+
+}  // namespace trel

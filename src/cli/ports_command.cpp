@@ -1,0 +1,75 @@
+#include "cli/ports_command.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "link/port_discovery.h"
+
+namespace trel {
+
+namespace {
+
+using PortRow = std::array<std::string, 4>;
+
+// "vid_067b&pid_2303" becomes "067b:2303"; a port without a USB parent shows "-".
+std::string VidPid(const std::string& hardwareKey) {
+  constexpr std::size_t kVidAt = 4;
+  constexpr std::size_t kPidAt = 13;
+  constexpr std::size_t kIdLength = 4;
+  if (hardwareKey.size() < kPidAt + kIdLength) {
+    return "-";
+  }
+  return hardwareKey.substr(kVidAt, kIdLength) + ":" + hardwareKey.substr(kPidAt, kIdLength);
+}
+
+std::string ScanVerdict(const SerialPortInfo& port, const std::vector<std::string>& found) {
+  const std::optional<std::string> name = QualifyingPortName(port);
+  if (!name || std::ranges::find(found, *name) == found.end()) {
+    return "not reported";
+  }
+  // The port selector receives the name packed into a message, which keeps eight characters.
+  const auto [wParam, lParam] = PackPortName(*name);
+  return "reported as " + UnpackPortName(wParam, lParam);
+}
+
+void PrintAligned(const std::vector<PortRow>& rows, std::ostream& out) {
+  std::array<std::size_t, 4> widths{};
+  for (const PortRow& row : rows) {
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      widths[column] = std::max(widths[column], row[column].size());
+    }
+  }
+  for (const PortRow& row : rows) {
+    std::string line;
+    for (std::size_t column = 0; column + 1 < row.size(); ++column) {
+      line += row[column] + std::string(widths[column] - row[column].size() + 2, ' ');
+    }
+    out << line << row.back() << "\n";
+  }
+}
+
+}  // namespace
+
+int RunPorts(const std::filesystem::path& sysfsRoot, std::ostream& out) {
+  const std::vector<SerialPortInfo> ports = EnumerateSerialPorts(sysfsRoot);
+  if (ports.empty()) {
+    out << "no serial ports present\n";
+    return kExitSuccess;
+  }
+  PortDiscovery discovery([&ports] { return ports; });
+  discovery.Scan(nullptr);
+
+  std::vector<PortRow> rows{{"PORT", "VID:PID", "DISPLAY NAME", "SCAN"}};
+  for (const SerialPortInfo& port : ports) {
+    rows.push_back({port.devicePath, VidPid(port.hardwareKey),
+                    port.displayName.empty() ? "-" : port.displayName,
+                    ScanVerdict(port, discovery.foundPorts())});
+  }
+  PrintAligned(rows, out);
+  return kExitSuccess;
+}
+
+}  // namespace trel
