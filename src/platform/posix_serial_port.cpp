@@ -74,7 +74,9 @@ bool ConfigureRawLine(int fd, const SerialLineSettings* line) {
   settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CRTSCTS | HUPCL);
   settings.c_cflag |= CS8 | CLOCAL | CREAD;
   settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-  settings.c_cc[VMIN] = 0;
+  // With VMIN 0 a read of an empty queue returns 0, like the end of the line; with VMIN 1 and
+  // O_NONBLOCK it fails with EAGAIN, so 0 can only mean the line is gone.
+  settings.c_cc[VMIN] = 1;
   settings.c_cc[VTIME] = 0;
   if (line != nullptr) {
     const speed_t speed = NearestBaud(line->baudRate).speed;
@@ -162,11 +164,11 @@ PosixSerialPort::PollResult PosixSerialPort::pollUntil(
     if (fds[1].revents != 0) {
       return closed_ ? PollResult::kFailed : PollResult::kCancelled;
     }
+    if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+      return PollResult::kFailed;  // the far end is gone or the device failed
+    }
     if ((fds[0].revents & events) != 0) {
       return PollResult::kReady;
-    }
-    if (fds[0].revents != 0) {
-      return PollResult::kFailed;  // POLLHUP, POLLERR or POLLNVAL: the far end is gone
     }
     if (ready == 0) {
       return PollResult::kTimedOut;
@@ -189,7 +191,7 @@ int PosixSerialPort::waitForInput(std::chrono::milliseconds limit) {
       break;
   }
   // A hang-up can come with the last bytes still queued: hand those over first.
-  return queuedInputLocked() > 0 ? 1 : -1;
+  return !closed_ && queuedInputLocked() > 0 ? 1 : -1;
 }
 
 long PosixSerialPort::read(std::uint8_t* buffer, std::size_t count) {

@@ -81,7 +81,8 @@ std::optional<UsbAdapter> FindUsbAdapter(const fs::path& device, const fs::path&
 }
 
 // The name the adapter's Windows driver gives it, so the same adapters are recognised by name.
-std::string AdapterName(const UsbAdapter& adapter, const std::string& deviceName) {
+// Empty when neither the driver nor the device gives a name.
+std::string AdapterName(const UsbAdapter& adapter) {
   if (adapter.driver == "pl2303") {
     return "Prolific USB-to-Serial Comm Port";
   }
@@ -95,7 +96,7 @@ std::string AdapterName(const UsbAdapter& adapter, const std::string& deviceName
     return adapter.interfaceNumber == 2 ? "SimTech HS-USB AT Port 9000"
                                         : "SimTech HS-USB Diagnostics 9000";
   }
-  return adapter.product.empty() ? deviceName : adapter.product;
+  return adapter.product;
 }
 
 std::optional<SerialPortInfo> DescribeTty(const fs::directory_entry& entry, const fs::path& root) {
@@ -111,7 +112,9 @@ std::optional<SerialPortInfo> DescribeTty(const fs::directory_entry& entry, cons
   const fs::path canonicalRoot = fs::weakly_canonical(root, error);
   if (const auto adapter = FindUsbAdapter(device, canonicalRoot)) {
     info.hardwareKey = "vid_" + adapter->vendorId + "&pid_" + adapter->productId;
-    info.displayName = AdapterName(*adapter, info.deviceName) + " (" + info.deviceName + ")";
+    if (const std::string name = AdapterName(*adapter); !name.empty()) {
+      info.displayName = name + " (" + info.deviceName + ")";
+    }
   }
   return info;
 }

@@ -4,44 +4,16 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "platform/posix_serial_port.h"
 #include "platform/serial_port.h"
+#include "platform/serial_port_name.h"
 
 namespace trel {
 namespace {
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-// Discovery reports names in lower case ("ttyusb0"); the device node is "/dev/ttyUSB0".
-std::string DevicePathFor(const std::string& name) {
-  if (name.find('/') != std::string::npos) {
-    return name;
-  }
-  const std::filesystem::path dev = "/dev";
-  if (std::filesystem::exists(dev / name)) {
-    return (dev / name).string();
-  }
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(dev, error)) {
-    if (EqualIgnoringCase(entry.path().filename().string(), name)) {
-      return entry.path().string();
-    }
-  }
-  return (dev / name).string();
-}
 
 SerialOpenResult Failure(SerialOpenError error, std::string message) {
   return SerialOpenResult{nullptr, error, std::move(message)};
@@ -85,7 +57,7 @@ SerialOpenResult OpenSerialPort(const std::string& name) {
   if (name.empty()) {
     return Failure(SerialOpenError::kNotFound, "no port chosen");
   }
-  const std::string path = DevicePathFor(name);
+  const std::string path = SerialDevicePath(name).string();
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     return FailureFromErrno(errno, path);
