@@ -50,6 +50,8 @@ struct FirstKeyRow {
   // Bit 0 and bit 1: the key's two switches; bits 4-7: the second-level group it opens (0: none).
   std::uint8_t flags = 0;
   std::uint8_t secondCount = 0;
+
+  bool operator==(const FirstKeyRow&) const = default;
 };
 
 struct SecondKeyRow {
@@ -58,6 +60,8 @@ struct SecondKeyRow {
   std::uint8_t option1 = 0;
   std::uint8_t option2 = 0;
   std::uint8_t flags = 0;
+
+  bool operator==(const SecondKeyRow&) const = default;
 };
 
 using TransKeyField = TextField<6>;
@@ -72,6 +76,8 @@ struct PrintFormatBlock {
   std::array<TransKeyField, kTransKeys1Rows> transKeys1{};
   std::array<TransKeyField, kTransKeys2Rows> transKeys2{};
   std::array<TransTextField, kTransTextRows> transTexts{};
+
+  bool operator==(const PrintFormatBlock&) const = default;
 };
 
 // The block the tool starts with, before any keyword file of the XML form replaces it.
