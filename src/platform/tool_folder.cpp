@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "platform/whole_file.h"
+
 namespace trel {
 
 namespace {
@@ -21,8 +23,7 @@ std::optional<std::string> Environment(const char* name) {
 
 bool IsPortableFolder(const fs::path& folder) {
   std::error_code error;
-  return fs::exists(folder / kSettingsFileName, error) ||
-         ::access(folder.c_str(), W_OK | X_OK) == 0;
+  return fs::exists(folder / kSettingsFileName, error) || IsWritableFolder(folder);
 }
 
 fs::path UserConfigFolder(const ToolFolderSources& sources) {

@@ -57,11 +57,6 @@ std::optional<fs::path> ReplacedFile(const fs::path& file) {
   return error ? std::nullopt : std::optional<fs::path>(target);
 }
 
-bool IsWritableFolder(const fs::path& folder) {
-  struct stat info {};
-  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & kAnyWrite);
-}
-
 // Creates a new, empty file beside `target` that nobody else uses; -1 when that is impossible.
 int CreateTemporaryBeside(const fs::path& target, fs::path& temporary) {
   static std::atomic<unsigned> counter{0};
@@ -121,6 +116,12 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, std::error_code& 
     }
     bytes.append(chunk, static_cast<std::size_t>(got));
   }
+}
+
+bool IsWritableFolder(const fs::path& folder) {
+  struct stat info {};
+  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         (info.st_mode & kAnyWrite) != 0 && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 bool ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {

@@ -19,4 +19,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std:
 // written. False, and the old file unchanged, on any failure.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// A folder that exists and may be written: one that grants no write permission at all counts as
+// read-only, also for the superuser, as a read-only attribute would.
+bool IsWritableFolder(const std::filesystem::path& folder);
+
 }  // namespace trel
