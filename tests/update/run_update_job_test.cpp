@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "platform/window_messages.h"
+#include "support/temp_dir.h"
+#include "tables/keyword_loader.h"
+#include "tables/text_encoding.h"
+#include "update/fake_printer.h"
+#include "update/param_file.h"
+#include "update/update_environment.h"
+#include "update/update_job.h"
+
+namespace trel {
+namespace {
+
+using testing::ParamSectionText;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr char kKeywordXml[] =
+    "<?xml version=\"1.0\"?>\n<VORTELL><Elements base=\"17\">"
+    "<Element id=\"0\" format=\"vortell\"><Data><Int8 value=\"#\"/><Int8 value=\"Head\"/></Data>"
+    "</Element></Elements></VORTELL>\n";
+constexpr char kKeywordIni[] = "[General]\r\nFirstKeyNum=1\r\n";
+
+class RunUpdateJobTest : public ::testing::Test {
+ protected:
+  RunUpdateJobTest() {
+    job.portName = "ttyUSB0";
+    job.workingCopyPath =
+        dir.write("TrelDefault.ini", ParamSectionText(1, "A") + ParamSectionText(2, "B"));
+    job.extraKeywordFolder = dir.path();
+  }
+
+  std::intptr_t Run() {
+    UpdateEnvironment environment{printer, replies, messages, boxes, encoding, loader, tables};
+    environment.replyWait = std::chrono::milliseconds(30);
+    RunUpdateJob(job, environment, [this] { ++jobEndings; });
+    const auto posts = messages.posts();
+    EXPECT_FALSE(posts.empty());
+    EXPECT_EQ(posts.back().wParam, kStatusJobEnded);
+    return posts.empty() ? -1 : posts.back().lParam;
+  }
+
+  // (closing code, keyword file index) of every keyword file sent.
+  std::vector<std::pair<int, int>> ClosingFrames(const std::vector<Frame>& frames) const {
+    std::vector<std::pair<int, int>> closings;
+    for (const Frame& frame : frames) {
+      const int argument = frame[kFrameArgumentOffset];
+      if (frame[kFrameCommandOffset] == kCommandKeyword && (argument == 6 || argument == 22)) {
+        closings.emplace_back(argument, frame[kFramePayloadOffset]);
+      }
+    }
+    return closings;
+  }
+
+  testing::TempDir dir;
+  testing::RecordedMessages messages;
+  testing::RecordedBoxes boxes;
+  ReplyChannel replies{messages};
+  testing::FakePrinter printer{replies};
+  TextEncoding encoding;
+  KeywordLoader loader{encoding, boxes};
+  KeywordTables tables;
+  UpdateJob job;
+  int jobEndings = 0;
+};
+
+TEST_F(RunUpdateJobTest, SuccessOpensSendsAndClosesThePort) {
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_EQ(printer.opened(), (std::vector<std::string>{"ttyUSB0"}));
+  EXPECT_EQ(printer.written().size(), 3u);
+  EXPECT_EQ(printer.closeCount(), 1);
+  EXPECT_EQ(jobEndings, 1);
+}
+
+TEST_F(RunUpdateJobTest, PortThatDoesNotOpenEndsTheJobAtOnce) {
+  printer.opens = false;
+  EXPECT_EQ(Run(), kJobPortNotOpened);
+  EXPECT_TRUE(printer.written().empty());
+  EXPECT_EQ(printer.closeCount(), 1);
+  EXPECT_EQ(jobEndings, 1);
+}
+
+TEST_F(RunUpdateJobTest, FailedParameterDownloadFailsTheJob) {
+  printer.answer = [](const Frame&, int) { return std::vector<Reply>{}; };
+  EXPECT_EQ(Run(), kJobFailed);
+  EXPECT_EQ(printer.written().size(), 2u);  // the clock frame and its one repeat
+}
+
+TEST_F(RunUpdateJobTest, SaveBoxWithoutAPortRecordsOnly) {
+  job.portName.clear();
+  job.saveIniData = true;
+  job.saveXmlData = true;
+  job.mainKeywordPath = dir.write("keys.xml", kKeywordXml);
+  job.outputPath = dir.write("out.bin", "");
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_TRUE(printer.written().empty());
+  EXPECT_TRUE(job.fileOnly);
+  const std::string recorded = testing::ReadBytes(job.outputPath);
+  // data, end, keyword header, one first-level row, closing; never the clock frame
+  EXPECT_EQ(recorded.size(), (8u + 10) + (8 + 4) + (8 + 5) + (8 + 8 + 1 + 4) + (8 + 1));
+  EXPECT_EQ(static_cast<std::uint8_t>(recorded[3]), kCommandParameterData);
+
+  job.outputPath.clear();  // the file dialog was cancelled
+  EXPECT_EQ(Run(), kJobPortNotOpened);
+}
+
+TEST_F(RunUpdateJobTest, MainKeywordFileIsSentOnlyInItsXmlFormInAnyCase) {
+  job.mainKeywordPath = dir.write("KEYS.XML", kKeywordXml);
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_EQ(ClosingFrames(printer.written()), (std::vector<std::pair<int, int>>{{6, 0}}));
+
+  job.mainKeywordPath = dir.write("keys.ini", kKeywordIni);
+  const std::size_t before = printer.written().size();
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_EQ(printer.written().size() - before, 3u);
+  EXPECT_EQ(job.keywordFileCount, 1);
+}
+
+TEST_F(RunUpdateJobTest, ExtraKeywordFilesNeedFirmwareLevelAboveOne) {
+  dir.write("one.xml", kKeywordXml);
+  dir.write("two.ini", kKeywordIni);
+  job.extraKeywordNames = {"one.xml", "", "missing.xml", "two.ini"};
+  printer.firmwareLevel = 1;
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_TRUE(ClosingFrames(printer.written()).empty());
+
+  printer.firmwareLevel = 2;
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_EQ(job.keywordFileCount, 4);
+  EXPECT_EQ(ClosingFrames(printer.written()), (std::vector<std::pair<int, int>>{{22, 1}, {22, 4}}));
+  EXPECT_EQ(boxes.boxes().size(), 1u);  // "Can't open:" for the missing file
+}
+
+TEST_F(RunUpdateJobTest, SilentPrinterWithNowaitKeepsTheDefaultLevelAndAtMostNineExtraFiles) {
+  dir.write("one.xml", kKeywordXml);
+  job.extraKeywordNames.assign(12, "one.xml");
+  job.nowait = true;
+  printer.answer = [](const Frame&, int) { return std::vector<Reply>{}; };
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_EQ(job.firmwareLevel, kDefaultFirmwareLevel);
+  EXPECT_EQ(job.keywordFileCount, 9);
+  EXPECT_EQ(ClosingFrames(printer.written()).size(), 9u);
+}
+
+}  // namespace
+}  // namespace trel
