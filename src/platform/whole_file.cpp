@@ -93,14 +93,20 @@ bool FillTemporary(int fd, std::string_view bytes, const struct stat* old) {
 
 std::optional<std::string> ReadWholeFile(const fs::path& file, std::error_code& error) {
   error.clear();
-  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a pipe or a device given as a file cannot hang the caller.
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat info {};
   if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
     error.assign(errno, std::generic_category());
     return std::nullopt;
   }
+  if (!S_ISREG(info.st_mode)) {
+    error = std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
+                                                       : std::errc::invalid_argument);
+    return std::nullopt;
+  }
   std::string bytes;
-  bytes.reserve(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
+  bytes.reserve(static_cast<std::size_t>(info.st_size));
   char chunk[65536];
   for (;;) {
     const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);

@@ -8,8 +8,8 @@
 
 namespace trel {
 
-// The whole file, or nothing with the cause in `error` (no_such_file_or_directory when it is
-// missing).
+// The whole of a regular file, or nothing with the cause in `error` (no_such_file_or_directory
+// when it is missing; a folder, pipe or device is refused without waiting on it).
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error);
 
 // Replaces the file's contents all at once: the bytes go to a temporary file in the same folder,

@@ -88,13 +88,18 @@ TEST_F(ProfileWriteTest, FailedWritesLeaveTheFileByteIdenticalAndNoLeftovers) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
 }
 
-TEST_F(ProfileWriteTest, AnUnreadableFileIsNeverOverwritten) {
-  std::filesystem::create_directory(dir_ / "d.ini");  // exists, cannot be read as a file
-  ProfileDocument doc = ProfileDocument::Load(dir_ / "d.ini");
-  ASSERT_TRUE(doc.set(u"s", u"k", u"v"));
-  EXPECT_FALSE(doc.save(dir_ / "d.ini"));
-  EXPECT_TRUE(doc.save(file_));
+TEST_F(ProfileWriteTest, WhatCannotBeReadAsAFileIsNeitherWaitedOnNorOverwritten) {
+  std::filesystem::create_directory(dir_ / "d.ini");
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.ini").c_str(), 0644), 0);
+  for (const char* name : {"d.ini", "pipe.ini"}) {
+    ProfileDocument doc = ProfileDocument::Load(dir_ / name);
+    EXPECT_EQ(doc.get(u"s", u"k", u"-"), u"-");
+    ASSERT_TRUE(doc.set(u"s", u"k", u"v"));
+    EXPECT_FALSE(doc.save(dir_ / name));
+    EXPECT_FALSE(WriteProfileString(dir_ / name, u"s", u"k", u"v"));
+  }
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "d.ini"));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "pipe.ini"));
 }
 
 TEST_F(ProfileWriteTest, SaveKeepsPermissionsAndFollowsLinks) {
