@@ -1,0 +1,26 @@
+#include "app/operator_dialogs.h"
+
+#include <QFileDialog>
+
+#include "widgets/edit_list_dialog.h"
+
+namespace trel {
+
+std::optional<QString> QtOperatorDialogs::chooseFile(const FileDialogRequest& request) {
+  QFileDialog dialog(owner_, QString(), request.startFolder);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist yet may be typed
+  dialog.setNameFilters(request.filters);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().front();
+}
+
+bool QtOperatorDialogs::runEditList(CEditList& dialog) {
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace trel

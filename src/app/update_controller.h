@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/main_window_controls.h"
+#include "app/tool_settings.h"
+#include "app/window_paths.h"
+#include "update/update_environment.h"
+#include "update/update_job.h"
+#include "update/update_worker.h"
+
+class QWidget;
+
+namespace trel {
+
+class DeviceLink;
+class FileCommands;
+class OperatorDialogs;
+class ReplyChannel;
+
+// Start and what follows it: the checks, the settings Start writes, the output file, the worker,
+// and on the UI thread the progress, the outcome, the reset timer and the list of discovered ports.
+class UpdateController {
+ public:
+  static constexpr int kResetDelayMs = 3000;
+
+  UpdateController(QWidget* window, MainWindowControls& controls, const WindowPaths& paths,
+                   const ToolSettings& settings, OperatorDialogs& dialogs, FileCommands& files,
+                   UpdateEnvironment environment, DeviceLink& link);
+
+  void start();
+  void onUpdateStatus(std::uintptr_t wParam, std::intptr_t lParam);
+  void onPortFound(std::uintptr_t wParam, std::intptr_t lParam);
+
+  // The window is closing: the link closes, so a running job fails at its next write, and the
+  // worker is waited for.
+  void endJobAndWait();
+
+  bool jobRunning() const { return worker_.IsRunning(); }
+  const QStringList& discoveredPorts() const { return discoveredPorts_; }
+  bool resetTimerActive() const { return resetTimer_.isActive(); }
+
+ private:
+  bool checkPortAndSaveLine();
+  bool chooseOutputFile();
+  std::optional<std::string> selectedPortEntry() const;
+  void writeLineSettings() const;
+  void fillJobFiles();
+  void setJobControlsEnabled(bool enabled);
+  void showOutcome(std::intptr_t outcome);
+  void addDiscoveredPort(const QString& name);
+  void setStatus(const QString& text);
+
+  QWidget* window_;
+  MainWindowControls& c_;
+  const WindowPaths& paths_;
+  const ToolSettings& settings_;
+  OperatorDialogs& dialogs_;
+  FileCommands& files_;
+  UpdateEnvironment environment_;
+  DeviceLink& link_;
+  UpdateJob job_;
+  int progressSteps_ = 0;
+  bool portFound_ = false;
+  QStringList discoveredPorts_;
+  QTimer resetTimer_;
+  UpdateWorker worker_;
+};
+
+}  // namespace trel
