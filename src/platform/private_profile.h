@@ -28,11 +28,16 @@ class ProfileDocument {
                      std::u16string_view fallback) const;
 
   // Updates the key in place, or adds it after the last key of its section, or adds the section at
-  // the end. A value holding a line break is refused (false): it would split its line.
+  // the end. A value with blanks at either end or wrapped in quotes is stored inside double quotes,
+  // so that get() returns it unchanged. Refused (false, nothing changed): a value holding a line
+  // break, which would split its line; an empty section or key name, a name with a line break, and
+  // a key name that holds "=" or starts with ";" or "[", none of which would read back.
   bool set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
   // Writes the document with the encoding it was read in (UTF-8 for a new file), CRLF line ends,
-  // through a temporary file and a rename, so a failure leaves the old file as it was.
+  // through a temporary file and a rename, so a failure leaves the old file as it was. Lines that
+  // set() did not change are written byte for byte as they were read. A file that existed but could
+  // not be read when the document was loaded is never overwritten (false).
   bool save(const std::filesystem::path& file) const;
 
  private:
