@@ -1,0 +1,154 @@
+// `trel send` against the stand-in printer over a pseudo-terminal: every way an exchange can end.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "e2e/job_files.h"
+#include "e2e/trel_process.h"
+#include "support/printer_sim_process.h"
+#include "support/temp_dir.h"
+
+namespace trel::testing {
+namespace {
+
+constexpr char kSuccess[] = "Download success.";
+constexpr char kTryAgain[] = "Error: Please try again or check the port.";
+
+// A stand-in printer and two parameter items: the job is the clock frame, one data frame and the
+// end frame, the printer's frames 1, 2 and 3.
+class SendTest : public ::testing::Test {
+ protected:
+  TrelRun Send(const PrinterSimProcess& sim, std::vector<std::string> extra) {
+    std::vector<std::string> arguments{
+        "send",
+        "--port",
+        sim.portPath(),
+        "--params",
+        dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string(),
+        "--trace"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return RunTrel(arguments);
+  }
+
+  TempDir dir;
+};
+
+struct FaultCase {
+  const char* name;
+  std::vector<std::string> simOptions;
+  std::vector<std::string> trelOptions;
+  int exitCode;
+  const char* text;
+  int framesSent;  // -1: not checked
+};
+
+class SendFaultTest : public SendTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(SendFaultTest, EndsAsTheExchangeRulesSay) {
+  const FaultCase& fault = GetParam();
+  PrinterSimProcess sim(fault.simOptions);
+  ASSERT_TRUE(sim.started());
+  const TrelRun run = Send(sim, fault.trelOptions);
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, fault.exitCode) << run.err;
+  EXPECT_TRUE(Has(run.err, fault.text)) << run.err;
+  if (fault.framesSent >= 0) {
+    EXPECT_EQ(CountOf(run.err, " sent "), fault.framesSent) << run.err;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SendFaultTest,
+    ::testing::Values(
+        FaultCase{"Success", {}, {}, 0, kSuccess, 3},
+        // A refused clock frame is exchanged once more; a refused data frame ends the job.
+        FaultCase{"ClockRefusedOnce", {"--nak", "1"}, {}, 0, kSuccess, 4},
+        FaultCase{"DataRefused", {"--nak", "2"}, {}, 1, kTryAgain, 2},
+        // A frame whose wait timed out is never sent again; with --nowait it counts as accepted.
+        FaultCase{"NoAnswer", {"--drop", "2"}, {}, 1, kTryAgain, 2},
+        FaultCase{"NoAnswerNowait", {"--drop", "2"}, {"--nowait"}, 0, kSuccess, 3},
+        // A reply for another frame makes the frame go out once more, and only once.
+        FaultCase{"WrongSequenceResent", {"--wrong-seq", "2"}, {}, 0, kSuccess, 4},
+        FaultCase{
+            "WrongSequenceTwice", {"--wrong-seq", "2", "--wrong-seq", "3"}, {}, 1, kTryAgain, 3},
+        // Up to three bytes may stand before the reply's start byte.
+        FaultCase{"GarbageWithinThreeBytes", {"--garbage", "aabbcc"}, {}, 0, kSuccess, 3},
+        FaultCase{"GarbageBeyondThreeBytes", {"--garbage", "aabbccdd"}, {}, 1, kTryAgain, 4},
+        FaultCase{"SplitAnswers", {"--split"}, {}, 0, kSuccess, 3},
+        FaultCase{"ShortAnswers", {"--short-acks"}, {}, 0, kSuccess, 3},
+        FaultCase{"HangUp", {"--hang-up", "2"}, {}, 1, "Error: ", -1},
+        FaultCase{"ItemsNeeded",
+                  {"--items-needed", "5"},
+                  {},
+                  1,
+                  "INI Item Error: The firmware need 5 items but this ini file only have 2 itmes,"
+                  "please change the ini file and try again!",
+                  1}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+
+TEST_F(SendTest, MissingPortEndsAtOnceWithStatusThree) {
+  const TrelRun run = RunTrel({"send", "--port", (dir / "no-such-port").string(), "--params",
+                               dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string()},
+                              std::chrono::seconds(5));
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_TRUE(Has(run.err, "Error: Sorry,can't open the port,please try again."));
+  EXPECT_TRUE(Has(run.err, "no-such-port")) << run.err;
+}
+
+// One first-level key whose content holds the separator escape.
+constexpr char kSeparatorKeywords[] =
+    "<VORTELL><Elements base=\"17\"><Element id=\"0\" format=\"vortell\"><Data>"
+    "<Int8 value=\"K\"/><Int8 value=\"a\\sb\"/></Data></Element></Elements></VORTELL>";
+
+TEST_F(SendTest, EscapeSelectorSwitchesTheSeparatorOfTheKeywordTexts) {
+  const auto keywords = dir.write("sep.xml", kSeparatorKeywords);
+  const auto recording = dir / "sent.bin";
+  for (const char* selector : {"0", "1"}) {
+    PrinterSimProcess sim({"--escape-selector", selector});
+    const TrelRun run =
+        Send(sim, {"--keywords", keywords.string(), "--record", recording.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::uint8_t> plain = {'a', 0xC3, 0xBF, 'b'};  // U+00FF
+    const std::vector<std::uint8_t> net = {'a', 0xCB, 0xBF, 'b'};    // U+02FF
+    const bool switched = selector[0] == '1';
+    EXPECT_EQ(Contains(ReadBytes(recording), switched ? net : plain), true) << selector;
+    EXPECT_EQ(Contains(ReadBytes(recording), switched ? plain : net), false) << selector;
+  }
+}
+
+TEST_F(SendTest, FirmwareLevelOneSkipsTheExtraKeywordFiles) {
+  const auto keywords = dir.write("sep.xml", kSeparatorKeywords);
+  const std::vector<std::uint8_t> extraClosing = {0x53, 0x16, 0x01};  // command 83, code 22, file 1
+  for (const char* level : {"1", "2"}) {
+    PrinterSimProcess sim({"--firmware-level", level});
+    const TrelRun run = Send(sim, {"--keywords", keywords.string(), "--more-keywords", "sep.xml",
+                                   "--record", (dir / "sent.bin").string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Contains(ReadBytes(dir / "sent.bin"), extraClosing), level[0] == '2') << level;
+  }
+}
+
+TEST_F(SendTest, ExamplesAreSentAndRecordedAsRecordWritesThem) {
+  const std::filesystem::path examples = TREL_EXAMPLES_DIR;
+  const std::vector<std::string> files{
+      "--params",        (examples / "params.ini").string(),
+      "--keywords",      (examples / "keywords.xml").string(),
+      "--more-keywords", "keywords-extra1.xml;keywords-extra2.ini"};
+  PrinterSimProcess sim;
+  std::vector<std::string> send{"send", "--port", sim.portPath(), "--record",
+                                (dir / "sent.bin").string()};
+  send.insert(send.end(), files.begin(), files.end());
+  const TrelRun sent = RunTrel(send);
+  ASSERT_EQ(sent.exitCode, 0) << sent.err;
+  EXPECT_TRUE(Has(sent.err, kSuccess));
+
+  std::vector<std::string> record{"record", "--out", (dir / "recorded.bin").string()};
+  record.insert(record.end(), files.begin(), files.end());
+  ASSERT_EQ(RunTrel(record).exitCode, 0);
+  EXPECT_EQ(ReadBytes(dir / "sent.bin"), ReadBytes(dir / "recorded.bin"));
+  EXPECT_FALSE(ReadBytes(dir / "sent.bin").empty());
+}
+
+}  // namespace
+}  // namespace trel::testing
