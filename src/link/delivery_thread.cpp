@@ -27,7 +27,7 @@ void DeliveryThread::Run() {
     if (state_.PrinterDeviceActive()) {
       Drain();
     } else {
-      DropGathered();
+      ForgetGathered();
     }
     WaitForData();
   }
@@ -36,7 +36,7 @@ void DeliveryThread::Run() {
 void DeliveryThread::Drain() {
   if (clearRequested_.exchange(false)) {
     assembly_.fill(0);
-    DropGathered();
+    ForgetGathered();
   }
   std::shared_ptr<const SerialDataCallback> callback = callback_.Current();
   // Bytes that arrive while draining wait for the next pass, so an answer is handed over as it
@@ -60,7 +60,6 @@ void DeliveryThread::Drain() {
     // Fewer bytes than expected means the ring was cleared meanwhile.
     pending = taken == 0 ? 0 : pending - taken;
     count_ += taken;
-    fresh_ = fresh_ || taken > 0;
     if (!state_.PrinterDeviceActive()) {
       return;
     }
@@ -75,28 +74,27 @@ bool DeliveryThread::ReadyToHandOver() const {
 // the byte that follows them in the assembly as well.
 void DeliveryThread::HandOver(const SerialDataCallback& callback) {
   callback(0, static_cast<std::uint32_t>(count_ + 1), assembly_.data());
-  count_ = 0;
-  fresh_ = false;
-  quiet_ = false;
+  ForgetGathered();
 }
 
 void DeliveryThread::WaitForData() {
-  const bool collecting = count_ != 0 || fresh_;
+  const bool collecting = count_ != 0;
   bool signalled = true;
   if (collecting) {
     signalled = dataArrived_.Wait(quietTime_);
   } else {
     dataArrived_.Wait();
   }
-  quiet_ = !signalled && fresh_;
+  // Silence for the whole wait completes whatever is gathered, also when the bytes were copied
+  // before the wake-up they caused was consumed.
+  quiet_ = collecting && !signalled;
   dataArrived_.Reset();
-  fresh_ = false;
 }
 
-// The link went down or the idle device took over: what was gathered belongs to no answer.
-void DeliveryThread::DropGathered() {
+// After a hand-over; or the link went down or the idle device took over, and what was gathered
+// belongs to no answer.
+void DeliveryThread::ForgetGathered() {
   count_ = 0;
-  fresh_ = false;
   quiet_ = false;
 }
 

@@ -47,7 +47,7 @@ class DeliveryThread {
   bool ReadyToHandOver() const;
   void HandOver(const SerialDataCallback& callback);
   void WaitForData();
-  void DropGathered();
+  void ForgetGathered();
 
   ReceiveRing& ring_;
   ManualResetEvent& dataArrived_;
@@ -61,8 +61,7 @@ class DeliveryThread {
   // Owned by the delivery thread.
   std::array<std::uint8_t, kAssemblySize> assembly_{};
   std::size_t count_ = 0;
-  bool fresh_ = false;  // bytes were gathered since the last hand-over or wait
-  bool quiet_ = false;  // the last wait ran out after fresh bytes
+  bool quiet_ = false;  // the last wait ran out while bytes were gathered
 };
 
 }  // namespace trel

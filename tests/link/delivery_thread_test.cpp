@@ -1,0 +1,145 @@
+#include "link/delivery_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <numeric>
+#include <thread>
+#include <vector>
+
+namespace trel {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Puts received bytes into the ring as the session does.
+class RingHost : public DeviceHost {
+ public:
+  RingHost(ReceiveRing& ring, ManualResetEvent& dataArrived)
+      : ring_(ring), dataArrived_(dataArrived) {}
+  void StoreReceived(const std::uint8_t* bytes, std::size_t count) override {
+    ring_.Append(bytes, count);
+    dataArrived_.Set();
+  }
+  int WriteKeepingLink(const std::uint8_t*, std::size_t) override { return 0; }
+  int WriteEndingLink(const std::uint8_t*, std::size_t) override { return 0; }
+
+ private:
+  ReceiveRing& ring_;
+  ManualResetEvent& dataArrived_;
+};
+
+class DeliveryThreadTest : public ::testing::Test {
+ protected:
+  void StartWithQuiet(milliseconds quiet) {
+    state.currentDevice = &serial;
+    state.deviceActive = true;
+    delivery = std::make_unique<DeliveryThread>(ring, dataArrived, state, callback, quiet);
+    ASSERT_TRUE(delivery->Start());
+  }
+  void TearDown() override {
+    if (delivery) {
+      EXPECT_TRUE(delivery->Stop(milliseconds(1000)));
+    }
+  }
+  void RegisterCallback() {
+    callback.Set([this](std::uint32_t context, std::uint32_t length, const std::uint8_t* bytes) {
+      EXPECT_EQ(context, 0u);
+      {
+        std::lock_guard lock(mutex);
+        bursts.emplace_back(bytes, bytes + length);
+      }
+      changed.notify_all();
+      return 1;
+    });
+    dataArrived.Set();
+  }
+  void Receive(const std::vector<std::uint8_t>& bytes) {
+    serial.Receive(bytes.data(), bytes.size());
+  }
+  std::vector<std::vector<std::uint8_t>> WaitForBursts(std::size_t count,
+                                                       milliseconds limit = milliseconds(5000)) {
+    std::unique_lock lock(mutex);
+    changed.wait_for(lock, limit, [&] { return bursts.size() >= count; });
+    return bursts;
+  }
+
+  ReceiveRing ring;
+  ManualResetEvent dataArrived;
+  RingHost host{ring, dataArrived};
+  CDeviceObject_NULL idle{host};
+  CDeviceObject_01_00_01_00 serial{host};
+  SessionState state{idle, serial};
+  DataCallbackSlot callback;
+  std::unique_ptr<DeliveryThread> delivery;
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<std::vector<std::uint8_t>> bursts;
+};
+
+const std::vector<std::uint8_t> kAnswer = {0xFE, 0x12, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00};
+
+TEST_F(DeliveryThreadTest, LongAnswerIsHandedOverAtOnceWithOneByteMore) {
+  // A quiet time the test could never sit out: the answer must not wait for it.
+  StartWithQuiet(milliseconds(3600000));
+  RegisterCallback();
+  Receive(kAnswer);
+  const auto handed = WaitForBursts(1);
+  ASSERT_EQ(handed.size(), 1u);
+  ASSERT_EQ(handed[0].size(), kAnswer.size() + 1);
+  EXPECT_TRUE(std::equal(kAnswer.begin(), kAnswer.end(), handed[0].begin()));
+  EXPECT_EQ(handed[0].back(), 0);
+}
+
+TEST_F(DeliveryThreadTest, ShortAnswerIsHandedOverAfterTheQuietTime) {
+  StartWithQuiet(milliseconds(30));
+  RegisterCallback();
+  Receive({0xFE, 0x12, 0x01});
+  Receive({0x00, 0x02});
+  const auto handed = WaitForBursts(1);
+  ASSERT_EQ(handed.size(), 1u);
+  EXPECT_EQ(handed[0], (std::vector<std::uint8_t>{0xFE, 0x12, 0x01, 0x00, 0x02, 0x00}));
+}
+
+TEST_F(DeliveryThreadTest, BytesWaitInTheRingUntilACallbackIsRegistered) {
+  StartWithQuiet(milliseconds(3600000));
+  Receive(kAnswer);
+  RegisterCallback();
+  const auto handed = WaitForBursts(1);
+  ASSERT_EQ(handed.size(), 1u);
+  EXPECT_EQ(handed[0].size(), kAnswer.size() + 1);
+}
+
+TEST_F(DeliveryThreadTest, MoreThanAnAssemblyIsHandedOverInFullAssemblies) {
+  StartWithQuiet(milliseconds(3600000));
+  RegisterCallback();
+  std::vector<std::uint8_t> bytes(2 * DeliveryThread::kFullAssembly + 100);
+  std::iota(bytes.begin(), bytes.end(), 0);
+  Receive(bytes);
+  const auto handed = WaitForBursts(3);
+  ASSERT_EQ(handed.size(), 3u);
+  EXPECT_EQ(handed[0].size(), DeliveryThread::kAssemblySize);
+  EXPECT_EQ(handed[1].size(), DeliveryThread::kAssemblySize);
+  std::vector<std::uint8_t> gathered;
+  for (const auto& burst : handed) {
+    gathered.insert(gathered.end(), burst.begin(), burst.end() - 1);
+  }
+  EXPECT_EQ(gathered, bytes);
+}
+
+TEST_F(DeliveryThreadTest, BytesGatheredWhenTheLinkGoesDownAreNotHandedOver) {
+  const milliseconds quiet(300);
+  StartWithQuiet(quiet);
+  RegisterCallback();
+  Receive({0xFE, 0x12, 0x01});
+  while (ring.Available() != 0) {
+    std::this_thread::yield();
+  }
+  state.deviceActive = false;
+  state.currentDevice = &idle;
+  // The short answer would have been handed over after one quiet time; give it several.
+  EXPECT_TRUE(WaitForBursts(1, quiet * 4).empty());
+}
+
+}  // namespace
+}  // namespace trel
