@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "platform/memory_param_table.h"
-#include "platform/private_profile.h"
 #include "support/temp_dir.h"
 #include "table_test_helpers.h"
 #include "tables/keyword_loader.h"
@@ -15,10 +15,11 @@
 namespace trel {
 namespace {
 
-using testing::AsString;
-using testing::RecordingMessageBoxes;
-
 const std::filesystem::path kExamples = TREL_EXAMPLES_DIR;
+
+std::vector<int> Counts(const KeywordTables& tables) {
+  return {tables.firstCount, tables.transCount1, tables.transCount2};
+}
 
 TEST(Examples, ParameterListImportsAndSendsEverySection) {
   testing::TempDir dir;
@@ -32,42 +33,28 @@ TEST(Examples, ParameterListImportsAndSendsEverySection) {
   const ProfileDocument document = ProfileDocument::Load(copy);
   std::set<std::int32_t> modes;
   int sent = 0;
-  bool splitSymbol = false;
-  for (int n = 1; !ReadParamSection(document, n).endsSendList(); ++n) {
-    const ParamSection section = ReadParamSection(document, n);
-    modes.insert(section.dataModeNumber());
-    splitSymbol = splitSymbol || !section.splitSymbol().empty();
-    ++sent;
+  for (; !ReadParamSection(document, sent + 1).endsSendList(); ++sent) {
+    modes.insert(ReadParamSection(document, sent + 1).dataModeNumber());
   }
   EXPECT_EQ(sent, 24);
   EXPECT_EQ(modes, (std::set<std::int32_t>{0, 1, 2, 3}));
-  EXPECT_TRUE(splitSymbol);
+  EXPECT_EQ(ReadParamSection(document, 8).splitSymbol(), u";");
   EXPECT_EQ(ReadParamSection(document, 7).command, u"Café £ Corner");
 }
 
 TEST(Examples, KeywordFilesLoad) {
   TextEncoding encoding;
-  RecordingMessageBoxes boxes;
+  testing::RecordingMessageBoxes boxes;
   KeywordLoader loader(encoding, boxes);
   KeywordTables tables;
-
   ASSERT_TRUE(loader.Load(tables, kExamples / "keywords.xml"));
-  EXPECT_EQ(tables.firstCount, 6);
-  EXPECT_EQ(tables.transCount1, 7);
-  EXPECT_EQ(tables.transCount2, 8);
-  EXPECT_EQ(tables.block.firstKeys[2].secondCount, 3);
+  EXPECT_EQ(Counts(tables), std::vector<int>({6, 7, 8}));
   EXPECT_EQ(tables.block.firstKeys[4].secondCount, 4);
-  EXPECT_EQ(AsString(FieldText(tables.block.transTexts[7])), " Lamb");
-
+  EXPECT_EQ(testing::AsString(FieldText(tables.block.transTexts[7])), " Lamb");
   ASSERT_TRUE(loader.Load(tables, kExamples / "keywords-extra1.xml"));
   EXPECT_EQ(tables.firstCount, 3);
-  EXPECT_EQ(tables.block.firstKeys[1].secondCount, 2);
-
   ASSERT_TRUE(loader.Load(tables, kExamples / "keywords-extra2.ini"));
-  EXPECT_EQ(tables.firstCount, 3);
-  EXPECT_EQ(tables.transCount1, 3);
-  EXPECT_EQ(tables.transCount2, 2);
-  EXPECT_EQ(loader.lastIniFile()->translations[1][0].text, " Lamb");
+  EXPECT_EQ(Counts(tables), std::vector<int>({3, 3, 2}));
   EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -13,192 +13,118 @@ namespace trel {
 namespace {
 
 using testing::ReadBytes;
-using testing::TempDir;
 
-std::string Section(int number, const std::string& keys) {
-  return "[" + std::to_string(number) + "]\r\n" + keys;
-}
+// Sections 1..3 and 5 shown; section 4 missing; section 6 hidden but sent.
+const std::string kList =
+    "[1]\r\nName=Cut\r\nCommand=1B69\r\nIsValid=1\r\nDataMode=0\r\nIsHide=0\r\n"
+    "[2]\r\nNameEn=Header\r\nName=Kopf\r\nCommand=Hi\r\nIsValid=;\r\nDataMode=1\r\nIsHide=0\r\n"
+    "[3]\r\nName=Beep\r\nCommand=07\r\nIsValid=10\r\nDataMode=7\r\nIsHide=0\r\n"
+    "[5]\r\nName=Late\r\nCommand=x\r\nIsValid=0\r\nDataMode=3\r\nIsHide=0\r\n"
+    "[6]\r\nName=Secret\r\nIsHide=1\r\n";
 
-// Sections 1..3 and 5; section 4 missing.
-const std::string kGappedList =
-    Section(1, "Name=Cut\r\nCommand=1B69\r\nIsValid=1\r\nDataMode=0\r\nIsHide=0\r\n") +
-    Section(2,
-            "NameEn=Header\r\nName=Kopf\r\nCommand=Hello\r\nIsValid=;\r\nDataMode=1\r\n"
-            "IsHide=0\r\n") +
-    Section(3, "Name=Beep\r\nCommand=07\r\nIsValid=10\r\nDataMode=7\r\nIsHide=0\r\n") +
-    Section(5, "Name=Late\r\nCommand=x\r\nIsValid=0\r\nDataMode=3\r\nIsHide=0\r\n");
+class ParamTableTest : public ::testing::Test {
+ protected:
+  std::filesystem::path Load(const std::string& bytes) {
+    const auto file = dir.write("TrelDefault.ini", bytes);
+    LoadParamTable(table, file);
+    return file;
+  }
+  std::u16string Cell(int row, int column) const { return table.cellText(row, column); }
 
-TEST(ParamTableLoad, ShowsEveryUnhiddenSectionAcrossGaps) {
-  TempDir dir;
+  testing::TempDir dir;
   MemoryParamTable table;
-  LoadParamTable(table, dir.write("list.ini", kGappedList));
+};
+
+TEST_F(ParamTableTest, LoadShowsUnhiddenSectionsAcrossGaps) {
+  Load(kList);
   ASSERT_EQ(table.rowCount(), 4);
-  EXPECT_EQ(table.cellText(3, ParamTable::kIdColumn), u"5");
-
-  EXPECT_EQ(table.cellText(0, ParamTable::kNameColumn), u"Cut");
-  EXPECT_EQ(table.cellText(0, ParamTable::kDataModeColumn), u"HEX");
-  EXPECT_EQ(table.cellText(0, ParamTable::kCommandColumn), u"1B69");
-  EXPECT_TRUE(table.isChecked(0));
-
-  EXPECT_EQ(table.cellText(1, ParamTable::kNameColumn), u"Header");  // NameEn preferred
-  EXPECT_EQ(table.cellText(1, ParamTable::kDataModeColumn), u"ASCII");
-  EXPECT_EQ(table.cellText(1, ParamTable::kSplitSymbolColumn), u";");
+  EXPECT_EQ(Cell(3, ParamTable::kIdColumn), u"5");
+  EXPECT_EQ(Cell(0, ParamTable::kDataModeColumn), u"HEX");
+  EXPECT_EQ(Cell(1, ParamTable::kNameColumn), u"Header");  // NameEn preferred
+  EXPECT_EQ(Cell(1, ParamTable::kSplitSymbolColumn), u";");
   EXPECT_TRUE(table.isChecked(1));
-
-  EXPECT_EQ(table.cellText(2, ParamTable::kDataModeColumn), u"7");
-  EXPECT_EQ(table.cellText(2, ParamTable::kSplitSymbolColumn), u"");
-  EXPECT_TRUE(table.isChecked(2));  // "10" is a flag with a non-zero value
-
+  EXPECT_EQ(Cell(2, ParamTable::kDataModeColumn), u"7");
+  EXPECT_EQ(Cell(2, ParamTable::kSplitSymbolColumn), u"");
+  EXPECT_TRUE(table.isChecked(2));  // "10" is the flag 10
   EXPECT_FALSE(table.isChecked(3));
 }
 
-TEST(ParamTableLoad, HiddenSectionsStayOutButDoNotEndTheSendList) {
-  TempDir dir;
-  const auto file = dir.write("list.ini", Section(1, "Command=a\r\nIsHide=0\r\n") +
-                                              Section(2, "Command=b\r\nIsHide=1\r\n") +
-                                              Section(3, "Command=c\r\nIsHide=0\r\n"));
-  MemoryParamTable table;
-  LoadParamTable(table, file);
-  ASSERT_EQ(table.rowCount(), 2);
-  EXPECT_EQ(table.cellText(1, ParamTable::kCommandColumn), u"c");
-
-  const ProfileDocument document = ProfileDocument::Load(file);
-  EXPECT_FALSE(ReadParamSection(document, 2).shownInTable());
-  EXPECT_FALSE(ReadParamSection(document, 2).endsSendList());
-  EXPECT_TRUE(ReadParamSection(document, 4).endsSendList());  // missing: IsHide defaults to 2
+TEST_F(ParamTableTest, HiddenSectionIsSentAndAMissingOneEndsTheSendList) {
+  const ProfileDocument document = ProfileDocument::Load(Load(kList));
+  EXPECT_FALSE(ReadParamSection(document, 6).shownInTable());
+  EXPECT_FALSE(ReadParamSection(document, 6).endsSendList());
+  EXPECT_TRUE(ReadParamSection(document, 4).endsSendList());
+  EXPECT_TRUE(ReadParamSection(document, 3).valid());
 }
 
-TEST(ParamSectionRules, FlagOrSplitSymbol) {
-  ParamSection section;
-  for (const auto& [isValid, flag, valid] : {std::tuple{u"0", true, false},
-                                             {u"1", true, true},
-                                             {u"10", true, true},
-                                             {u"01", true, true},
-                                             {u"2", false, true},
-                                             {u"", false, true},
-                                             {u"a;", false, true}}) {
-    section.isValid = isValid;
-    EXPECT_EQ(section.validIsFlag(), flag);
-    EXPECT_EQ(section.valid(), valid);
-    EXPECT_EQ(section.splitSymbol(), flag ? u"" : std::u16string(isValid));
-  }
-}
-
-TEST(ParamTableLoad, MissingFileEmptiesTheTable) {
-  TempDir dir;
-  MemoryParamTable table;
-  table.appendRow();
-  LoadParamTable(table, dir / "absent.ini");
-  EXPECT_EQ(table.rowCount(), 0);
-}
-
-TEST(ParamTableLoad, MalformedFilesLoadWithoutHarm) {
-  TempDir dir;
-  MemoryParamTable table;
-  // A UTF-16LE file cut in the middle of a character.
-  std::string utf16 = "\xFF\xFE";
+TEST_F(ParamTableTest, MalformedAndHugeFilesLoadWithoutHarm) {
+  std::string utf16 = "\xFF\xFE";  // UTF-16LE cut in the middle of a character
   for (char c : std::string("[1]\r\nCommand=ok\r\nIsHide=0\r\n")) {
-    utf16 += c;
-    utf16 += '\0';
+    utf16 += std::string{c, '\0'};
   }
-  utf16 += 'x';
-  LoadParamTable(table, dir.write("odd.ini", utf16));
+  Load(utf16 + "x");
   ASSERT_EQ(table.rowCount(), 1);
-  EXPECT_EQ(table.cellText(0, ParamTable::kCommandColumn), u"ok");
+  EXPECT_EQ(Cell(0, ParamTable::kCommandColumn), u"ok");
 
   std::string junk;
   for (int i = 0; i < 4096; ++i) {
     junk.push_back(static_cast<char>((i * 131 + 7) % 256));
   }
-  LoadParamTable(table, dir.write("junk.ini", junk));
+  Load(junk);
   EXPECT_EQ(table.rowCount(), 0);
-}
 
-TEST(ParamTableLoad, TenMegabyteFile) {
-  TempDir dir;
-  std::string big = Section(1, "Command=first\r\nIsHide=0\r\n");
-  const std::string filler = "; " + std::string(1000, 'z') + "\r\n";
+  std::string big = "[1]\r\nIsHide=0\r\n";
   while (big.size() < 10 * 1024 * 1024) {
-    big += filler;
+    big += "; " + std::string(1000, 'z') + "\r\n";
   }
-  big += Section(160, "Command=last\r\nIsHide=0\r\n");
-  MemoryParamTable table;
-  LoadParamTable(table, dir.write("big.ini", big));
+  Load(big + "[160]\r\nCommand=last\r\nIsHide=0\r\n");
   ASSERT_EQ(table.rowCount(), 2);
-  EXPECT_EQ(table.cellText(1, ParamTable::kCommandColumn), u"last");
+  EXPECT_EQ(Cell(1, ParamTable::kCommandColumn), u"last");
 }
 
-TEST(ParamTableStore, WritesCommandAndIsValidOnly) {
-  TempDir dir;
-  const auto file = dir.write("list.ini", kGappedList);
-  MemoryParamTable table;
-  LoadParamTable(table, file);
+TEST_F(ParamTableTest, StoreWritesCommandAndIsValidOnly) {
+  const auto file = Load(kList);
   table.setCellText(0, ParamTable::kCommandColumn, u"1B40");
   table.setChecked(0, false);
   ASSERT_TRUE(StoreParamTable(table, file));
-
   const ProfileDocument stored = ProfileDocument::Load(file);
   EXPECT_EQ(stored.get(u"1", u"Command", u""), u"1B40");
   EXPECT_EQ(stored.get(u"1", u"IsValid", u""), u"0");
-  EXPECT_EQ(stored.get(u"1", u"DataMode", u""), u"0");  // untouched keys stay
-  EXPECT_EQ(stored.get(u"2", u"IsValid", u""), u";");   // split symbol written back as it is
-  EXPECT_EQ(stored.get(u"3", u"IsValid", u""), u"1");   // "10" becomes the flag "1"
-  EXPECT_EQ(stored.get(u"4", u"Command", u"none"), u"none");
+  EXPECT_EQ(stored.get(u"1", u"Name", u""), u"Cut");
+  EXPECT_EQ(stored.get(u"2", u"IsValid", u""), u";");
+  EXPECT_EQ(stored.get(u"3", u"IsValid", u""), u"1");
+
+  MemoryParamTable fresh;  // a missing section gets just the two keys
+  const int row = fresh.appendRow();
+  fresh.setCellText(row, ParamTable::kIdColumn, u"007");
+  ASSERT_TRUE(StoreParamTable(fresh, dir / "new.ini"));
+  EXPECT_EQ(ReadBytes(dir / "new.ini"), "[7]\r\nCommand=\r\nIsValid=0\r\n");
 }
 
-TEST(ParamTableStore, MissingSectionGetsJustTheTwoKeys) {
-  TempDir dir;
-  MemoryParamTable table;
-  const int row = table.appendRow();
-  table.setCellText(row, ParamTable::kIdColumn, u"007");
-  table.setCellText(row, ParamTable::kCommandColumn, u"on");
-  table.setChecked(row, true);
-  const auto file = dir / "new.ini";
-  ASSERT_TRUE(StoreParamTable(table, file));
-  EXPECT_EQ(ReadBytes(file), "[7]\r\nCommand=on\r\nIsValid=1\r\n");
-}
-
-TEST(ParamTableStore, EmptyTableFailsAndWritesNothing) {
-  TempDir dir;
-  MemoryParamTable table;
-  EXPECT_FALSE(StoreParamTable(table, dir / "never.ini"));
+TEST_F(ParamTableTest, FailedStores) {
+  MemoryParamTable empty;
+  EXPECT_FALSE(StoreParamTable(empty, dir / "never.ini"));
   EXPECT_FALSE(std::filesystem::exists(dir / "never.ini"));
-}
 
-TEST(ParamTableStore, RefusedValueKeepsEarlierRowsAndFails) {
-  TempDir dir;
-  const auto file = dir.write("list.ini", kGappedList);
-  MemoryParamTable table;
-  LoadParamTable(table, file);
+  // A refused value (a line break) keeps the rows before it and fails.
+  const auto file = Load(kList);
   table.setCellText(0, ParamTable::kCommandColumn, u"AA");
   table.setCellText(1, ParamTable::kCommandColumn, u"two\r\nlines");
   table.setCellText(2, ParamTable::kCommandColumn, u"CC");
   EXPECT_FALSE(StoreParamTable(table, file));
-
   const ProfileDocument stored = ProfileDocument::Load(file);
   EXPECT_EQ(stored.get(u"1", u"Command", u""), u"AA");
-  EXPECT_EQ(stored.get(u"2", u"Command", u""), u"Hello");
+  EXPECT_EQ(stored.get(u"2", u"Command", u""), u"Hi");
   EXPECT_EQ(stored.get(u"3", u"Command", u""), u"07");
-}
 
-TEST(ParamTableStore, ReadOnlyWorkingCopyFailsUnchanged) {
-  TempDir dir;
-  const auto file = dir.write("TrelDefault.ini", kGappedList);
-  MemoryParamTable table;
-  LoadParamTable(table, file);
-  table.setCellText(0, ParamTable::kCommandColumn, u"changed");
+  const std::string before = ReadBytes(file);
   ::chmod(file.c_str(), 0444);
+  table.setCellText(1, ParamTable::kCommandColumn, u"BB");
   EXPECT_FALSE(StoreParamTable(table, file));
-  EXPECT_EQ(ReadBytes(file), kGappedList);
-}
+  EXPECT_EQ(ReadBytes(file), before);
 
-TEST(ParamTableStore, UnreadableFileIsNotReplaced) {
-  TempDir dir;
-  std::filesystem::create_directory(dir / "folder.ini");
-  MemoryParamTable table;
-  table.appendRow();
+  std::filesystem::create_directory(dir / "folder.ini");  // exists, cannot be read
   EXPECT_FALSE(StoreParamTable(table, dir / "folder.ini"));
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.ini"));
 }
 
 }  // namespace
