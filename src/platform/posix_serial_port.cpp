@@ -254,6 +254,9 @@ void PosixSerialPort::close() {
   }
   cancel_.fire();
   std::unique_lock lock(fdLock_);
+  // The exclusive flag outlives our descriptor while anyone else holds the line open (a printer
+  // simulator does), and would then refuse the next job's open: release it first.
+  [[maybe_unused]] const int released = ::ioctl(fd_, TIOCNXCL);
   ::close(std::exchange(fd_, -1));
 }
 

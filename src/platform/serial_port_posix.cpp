@@ -70,12 +70,13 @@ SerialOpenResult OpenSerialPort(const std::string& name) {
     ::close(fd);
     return FailureFromErrno(error, path);
   }
+  auto port = std::make_unique<PosixSerialPort>(fd);
   if (!ConfigureRawLine(fd, nullptr)) {
     const int error = errno;
-    ::close(fd);
+    port->close();
     return FailureFromErrno(error, path);
   }
-  return SerialOpenResult{std::make_unique<PosixSerialPort>(fd), SerialOpenError::kNone, {}};
+  return SerialOpenResult{std::move(port), SerialOpenError::kNone, {}};
 }
 
 }  // namespace trel

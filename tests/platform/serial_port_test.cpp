@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -37,7 +38,12 @@ class PtyLine {
       }
     }
   }
-  ~PtyLine() { hangUp(); }
+  ~PtyLine() {
+    hangUp();
+    if (portSide_ >= 0) {
+      ::close(portSide_);
+    }
+  }
 
   const std::string& portPath() const { return portPath_; }
   void send(const std::vector<std::uint8_t>& bytes) const {
@@ -62,6 +68,13 @@ class PtyLine {
     ::tcgetattr(master_, &t);
     return t;
   }
+  // Holds the port side open as a printer simulator does.
+  void holdPortSide() { portSide_ = ::open(portPath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK); }
+  // Whether the line is in exclusive mode, as seen through the held port side.
+  bool exclusiveMode() const {
+    int exclusive = 0;
+    return ::ioctl(portSide_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+  }
   void hangUp() {
     if (master_ >= 0) {
       ::close(master_);
@@ -71,6 +84,7 @@ class PtyLine {
 
  private:
   int master_ = -1;
+  int portSide_ = -1;
   std::string portPath_;
 };
 
@@ -234,6 +248,17 @@ TEST_F(SerialPortTest, ASecondOpenOfAnOpenPortIsBusy) {
 
   port_->close();
   EXPECT_EQ(OpenSerialPort(line_.portPath()).error, SerialOpenError::kNone) << "free again";
+}
+
+TEST(SerialPortRelease, ClosingLeavesTheLineFreeForTheNextJobEvenWhileOthersHoldIt) {
+  PtyLine line;
+  line.holdPortSide();
+  auto first = OpenSerialPort(line.portPath());
+  ASSERT_NE(first.port, nullptr) << first.message;
+  EXPECT_TRUE(line.exclusiveMode());
+  first.port->close();
+  EXPECT_FALSE(line.exclusiveMode());
+  EXPECT_NE(OpenSerialPort(line.portPath()).port, nullptr);
 }
 
 TEST(SerialPortOpen, MissingPortIsNotFound) {
