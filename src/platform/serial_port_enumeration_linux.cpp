@@ -63,14 +63,15 @@ std::optional<UsbAdapter> FindUsbAdapter(const fs::path& device, const fs::path&
   UsbAdapter adapter;
   adapter.driver = DriverName(device);
   for (fs::path dir = device; dir.has_relative_path() && dir != root; dir = dir.parent_path()) {
-    if (adapter.interfaceNumber < 0 && fs::exists(dir / "bInterfaceNumber")) {
+    std::error_code error;
+    if (adapter.interfaceNumber < 0 && fs::exists(dir / "bInterfaceNumber", error)) {
       adapter.interfaceNumber = InterfaceNumber(dir);
       const std::string interfaceDriver = DriverName(dir);
       if (!interfaceDriver.empty()) {
         adapter.driver = interfaceDriver;
       }
     }
-    if (fs::exists(dir / "idVendor")) {
+    if (fs::exists(dir / "idVendor", error)) {
       adapter.vendorId = LowerCase(ReadAttribute(dir / "idVendor"));
       adapter.productId = LowerCase(ReadAttribute(dir / "idProduct"));
       adapter.product = ReadAttribute(dir / "product");
@@ -99,11 +100,20 @@ std::string AdapterName(const UsbAdapter& adapter) {
   return adapter.product;
 }
 
+// The 8250 driver makes a tty for every port slot the board might have; type 0 says no UART
+// answered there, so no operator could ever use it.
+bool NoUartBehind(const fs::path& ttyDir, const fs::path& device) {
+  return DriverName(device) == "serial8250" && ReadAttribute(ttyDir / "type") == "0";
+}
+
 std::optional<SerialPortInfo> DescribeTty(const fs::directory_entry& entry, const fs::path& root) {
   std::error_code error;
   const fs::path device = fs::canonical(entry.path() / "device", error);
   if (error) {
     return std::nullopt;  // a virtual terminal without hardware behind it
+  }
+  if (NoUartBehind(entry.path(), device)) {
+    return std::nullopt;
   }
   SerialPortInfo info;
   info.deviceName = entry.path().filename().string();
@@ -124,8 +134,10 @@ std::optional<SerialPortInfo> DescribeTty(const fs::directory_entry& entry, cons
 std::vector<SerialPortInfo> EnumerateSerialPorts(const std::filesystem::path& sysfsRoot) {
   std::vector<SerialPortInfo> ports;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(sysfsRoot / "class" / "tty", error)) {
-    if (auto info = DescribeTty(entry, sysfsRoot)) {
+  // Every step takes an error code: a tty that vanishes mid-scan must not end the scan.
+  for (fs::directory_iterator entry(sysfsRoot / "class" / "tty", error);
+       !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    if (auto info = DescribeTty(*entry, sysfsRoot)) {
       ports.push_back(std::move(*info));
     }
   }

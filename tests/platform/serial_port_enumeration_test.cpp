@@ -83,8 +83,9 @@ TEST_F(SerialPortEnumerationTest, AdapterWithoutProductStringIsNamedByDevice) {
   EXPECT_EQ(port.displayName, "ttyUSB0");
 }
 
-TEST_F(SerialPortEnumerationTest, BoardPortsHaveNoKeyAndVirtualTerminalsAreLeftOut) {
+TEST_F(SerialPortEnumerationTest, BoardPortsHaveNoKeyAndEmptySlotsAndVirtualTerminalsAreLeftOut) {
   sysfs_.addBoardPort("ttyS0");
+  sysfs_.addBoardPort("ttyS1", false);
   sysfs_.addVirtualTerminal("tty1");
   sysfs_.addVirtualTerminal("ptmx");
   const auto port = onlyPort();

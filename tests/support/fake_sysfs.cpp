@@ -30,11 +30,12 @@ FakeSysfs::FakeSysfs(fs::path root) : root_(std::move(root)) {
   fs::create_directories(root_ / "class" / "tty");
 }
 
-void FakeSysfs::addTty(const std::string& ttyName, const fs::path& parent) {
+fs::path FakeSysfs::addTty(const std::string& ttyName, const fs::path& parent) {
   const fs::path ttyDir = parent / "tty" / ttyName;
   fs::create_directories(ttyDir);
   RelativeSymlink(parent, ttyDir / "device");
   RelativeSymlink(ttyDir, root_ / "class" / "tty" / ttyName);
+  return ttyDir;
 }
 
 void FakeSysfs::linkDriver(const fs::path& device, const std::string& bus,
@@ -69,11 +70,15 @@ void FakeSysfs::addUsbPort(const FakeUsbPort& port) {
   addTty(port.ttyName, serialPort);
 }
 
-void FakeSysfs::addBoardPort(const std::string& ttyName) {
+void FakeSysfs::addBoardPort(const std::string& ttyName, bool uartPresent) {
   const fs::path platformDevice = root_ / "devices" / "platform" / "serial8250";
-  fs::create_directories(platformDevice);
-  linkDriver(platformDevice, "platform", "serial8250");
-  addTty(ttyName, platformDevice);
+  if (!fs::exists(platformDevice / "driver")) {
+    fs::create_directories(platformDevice);
+    linkDriver(platformDevice, "platform", "serial8250");
+  }
+  const int uart16550A = 4;
+  WriteAttribute(addTty(ttyName, platformDevice) / "type",
+                 std::to_string(uartPresent ? uart16550A : 0));
 }
 
 void FakeSysfs::addVirtualTerminal(const std::string& ttyName) {

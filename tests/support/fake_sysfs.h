@@ -26,14 +26,16 @@ class FakeSysfs {
   const std::filesystem::path& root() const { return root_; }
 
   void addUsbPort(const FakeUsbPort& port);
-  // A port on the main board, "ttyS0", with no USB parent.
-  void addBoardPort(const std::string& ttyName);
+  // A port on the main board, "ttyS0", with no USB parent; without a UART the driver still makes
+  // the tty but reports its type as 0.
+  void addBoardPort(const std::string& ttyName, bool uartPresent = true);
   // A terminal without hardware, "tty1" or "ptmx": no "device" link.
   void addVirtualTerminal(const std::string& ttyName);
 
  private:
   // Makes class/tty/<name> point at <deviceDir>/tty/<name>, whose "device" leads to `parent`.
-  void addTty(const std::string& ttyName, const std::filesystem::path& parent);
+  // Returns the tty's own folder.
+  std::filesystem::path addTty(const std::string& ttyName, const std::filesystem::path& parent);
   void linkDriver(const std::filesystem::path& device, const std::string& bus,
                   const std::string& driver);
 
