@@ -28,20 +28,35 @@ class SerialPortEnumerationTest : public ::testing::Test {
   FakeSysfs sysfs_{dir_.path() / "sys"};
 };
 
-TEST_F(SerialPortEnumerationTest, ProlificAdapterGetsItsDriverNameAndLowerCaseKey) {
-  sysfs_.addUsbPort({"ttyUSB0", "pl2303", "067B", "2303", "USB-Serial Controller", 0, ""});
-  const auto port = onlyPort();
-  EXPECT_EQ(port.deviceName, "ttyUSB0");
-  EXPECT_EQ(port.devicePath, "/dev/ttyUSB0");
-  EXPECT_EQ(port.hardwareKey, "vid_067b&pid_2303");
-  EXPECT_EQ(port.displayName, "Prolific USB-to-Serial Comm Port (ttyUSB0)");
-}
-
-TEST_F(SerialPortEnumerationTest, SiliconLabsBridge) {
-  sysfs_.addUsbPort({"ttyUSB3", "cp210x", "10c4", "ea60", "CP2102 USB to UART", 0, ""});
-  const auto port = onlyPort();
-  EXPECT_EQ(port.hardwareKey, "vid_10c4&pid_ea60");
-  EXPECT_EQ(port.displayName, "Silicon Labs CP210x USB to UART Bridge (ttyUSB3)");
+TEST_F(SerialPortEnumerationTest, SingleAdaptersGetTheirDriversNameAndALowerCaseKey) {
+  struct Case {
+    FakeUsbPort port;
+    std::string key;
+    std::string displayName;
+  };
+  const Case cases[] = {
+      {{"ttyUSB0", "pl2303", "067B", "2303", "USB-Serial Controller", 0, ""},
+       "vid_067b&pid_2303",
+       "Prolific USB-to-Serial Comm Port (ttyUSB0)"},
+      {{"ttyUSB1", "cp210x", "10c4", "EA60", "CP2102 USB to UART", 0, ""},
+       "vid_10c4&pid_ea60",
+       "Silicon Labs CP210x USB to UART Bridge (ttyUSB1)"},
+      {{"ttyUSB2", "option", "1e0e", "9001", "SimCom Modem", 2, ""},
+       "vid_1e0e&pid_9001",
+       "SimCom Modem (ttyUSB2)"},  // a known driver on another vendor: the product string
+      {{"ttyUSB3", "ftdi_sio", "0403", "6001", "", 0, ""}, "vid_0403&pid_6001", "ttyUSB3"},
+  };
+  for (const Case& c : cases) {
+    sysfs_.addUsbPort(c.port);
+  }
+  const auto ports = EnumerateSerialPorts(sysfs_.root());
+  ASSERT_EQ(ports.size(), std::size(cases));
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    EXPECT_EQ(ports[i].deviceName, cases[i].port.ttyName);
+    EXPECT_EQ(ports[i].devicePath, "/dev/" + cases[i].port.ttyName);
+    EXPECT_EQ(ports[i].hardwareKey, cases[i].key);
+    EXPECT_EQ(ports[i].displayName, cases[i].displayName);
+  }
 }
 
 TEST_F(SerialPortEnumerationTest, AcmPortIsMediaTekOnlyOnItsVendor) {
@@ -69,18 +84,6 @@ TEST_F(SerialPortEnumerationTest, QualcommInterfacesAreNamedByInterfaceNumber) {
   for (const auto& port : ports) {
     EXPECT_EQ(port.hardwareKey, "vid_05c6&pid_9000");
   }
-}
-
-TEST_F(SerialPortEnumerationTest, OptionDriverOnAnotherVendorUsesTheProductString) {
-  sysfs_.addUsbPort({"ttyUSB0", "option", "1e0e", "9001", "SimCom Modem", 2, ""});
-  EXPECT_EQ(onlyPort().displayName, "SimCom Modem (ttyUSB0)");
-}
-
-TEST_F(SerialPortEnumerationTest, AdapterWithoutProductStringIsNamedByDevice) {
-  sysfs_.addUsbPort({"ttyUSB0", "ftdi_sio", "0403", "6001", "", 0, ""});
-  const auto port = onlyPort();
-  EXPECT_EQ(port.hardwareKey, "vid_0403&pid_6001");
-  EXPECT_EQ(port.displayName, "ttyUSB0");
 }
 
 TEST_F(SerialPortEnumerationTest, BoardPortsHaveNoKeyAndEmptySlotsAndVirtualTerminalsAreLeftOut) {
