@@ -11,8 +11,8 @@ namespace trel {
 // Why a port could not be opened, so the front ends can tell the operator what to do.
 enum class SerialOpenError { kNone, kNotFound, kPermissionDenied, kBusy, kOther };
 
-// Read and write time-outs in the terms of the Windows comm time-outs. The POSIX port keeps them for
-// the record; its waits are bounded by the limits its callers pass.
+// Read and write time-outs in the terms of the Windows comm time-outs. The POSIX port accepts them
+// without effect: its waits are bounded by the limits its callers pass.
 struct SerialTimeouts {
   std::uint32_t readIntervalMs = 0;
   std::uint32_t readTotalMultiplierMs = 0;
