@@ -25,6 +25,10 @@ ExchangeResult FrameExchange::ExchangeFrame(std::span<const std::uint8_t> frame,
   if (settings_.fileOnly) {
     return 1;
   }
+  // Checked after the reset: a shutdown from here on leaves the event set and ends the wait.
+  if (!replies_.accepting()) {
+    return std::nullopt;
+  }
   const ExchangeResult accepted_without_reply =
       settings_.nowait ? ExchangeResult(1) : ExchangeResult();
   for (int sends = 1;; ++sends) {
@@ -60,11 +64,11 @@ std::optional<FrameExchange::Drained> FrameExchange::AwaitReplies(
     if (!replies_.WaitForReply(std::max(left, std::chrono::milliseconds(0)))) {
       return std::nullopt;
     }
+    // Reset before draining, so a reply that arrives while the queue is read wakes the next wait.
+    replies_.ResetReplyEvent();
     if (!replies_.accepting()) {
       return std::nullopt;  // the front end is shutting down: give up at once
     }
-    // Reset before draining, so a reply that arrives while the queue is read wakes the next wait.
-    replies_.ResetReplyEvent();
     const Drained drained = DrainReplies(frame);
     if (drained.examined > 0) {
       return drained;

@@ -94,6 +94,12 @@ TEST_F(ExchangeTest, FailedWriteFails) {
   EXPECT_EQ(Exchange(data), std::nullopt);
 }
 
+TEST_F(ExchangeTest, NothingIsSentOnceTheFrontEndShutsDown) {
+  replies.StopAccepting();
+  EXPECT_EQ(Exchange(data, true), std::nullopt);
+  EXPECT_TRUE(printer.written().empty());
+}
+
 TEST_F(ExchangeTest, FileOnlyNeverWritesThePort) {
   printer.SerialClose();
   EXPECT_EQ(Exchange(data, false, true), ExchangeResult(1));
