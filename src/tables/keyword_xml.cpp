@@ -2,20 +2,34 @@
 
 #include <tinyxml.h>
 
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "platform/private_profile.h"
 #include "platform/utf_convert.h"
+#include "platform/whole_file.h"
+#include "tables/xml_nesting.h"
 
 namespace trel {
 
 namespace {
 
+// A keyword file is a handful of levels deep; anything far deeper is not one.
+constexpr std::size_t kDeepestNesting = 256;
+
 bool ParseDocument(TiXmlDocument& document, const std::filesystem::path& file) {
-  // Only a regular file is handed to the parser: it sizes its buffer by seeking to the end.
+  // Only a regular file is read: a device or a pipe could block the job for ever.
   std::error_code error;
-  return std::filesystem::is_regular_file(file, error) &&
-         document.LoadFile(file.c_str(), TIXML_ENCODING_UTF8);
+  if (!std::filesystem::is_regular_file(file, error)) {
+    return false;
+  }
+  const std::optional<std::string> bytes = ReadWholeFile(file, error);
+  if (!bytes || !NestingWithin(*bytes, kDeepestNesting)) {
+    return false;
+  }
+  document.Parse(bytes->c_str(), nullptr, TIXML_ENCODING_UTF8);
+  return !document.Error();
 }
 
 const TiXmlElement* FindRoot(const TiXmlDocument& document) {
