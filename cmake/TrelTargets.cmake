@@ -21,8 +21,12 @@ function(trel_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   trel_target_settings(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set(properties ENVIRONMENT "TREL_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "TREL_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    PROPERTIES ${properties}
     DISCOVERY_TIMEOUT 60)
 endfunction()
