@@ -30,6 +30,11 @@ void CInPlaceCombo::keyPressEvent(QKeyEvent* event) {
   QComboBox::keyPressEvent(event);
 }
 
+bool CInPlaceCombo::focusNextPrevChild(bool next) {
+  list_->setFocus(Qt::TabFocusReason);
+  return QComboBox::focusNextPrevChild(next);
+}
+
 void CInPlaceCombo::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   if (FocusLossEndsEdit(event)) {

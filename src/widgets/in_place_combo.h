@@ -26,6 +26,8 @@ class CInPlaceCombo : public QComboBox {
   void editFinished(const trel::CellEdit& edit);
 
  protected:
+  // Tab ends the edit and moves on from the list, to the control after it.
+  bool focusNextPrevChild(bool next) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 

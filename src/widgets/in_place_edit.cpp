@@ -46,6 +46,11 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
+bool CInPlaceEdit::focusNextPrevChild(bool next) {
+  list_->setFocus(Qt::TabFocusReason);
+  return QLineEdit::focusNextPrevChild(next);
+}
+
 void CInPlaceEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (FocusLossEndsEdit(event)) {

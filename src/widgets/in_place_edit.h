@@ -27,6 +27,8 @@ class CInPlaceEdit : public QLineEdit {
   void editFinished(const trel::CellEdit& edit);
 
  protected:
+  // Tab ends the edit and moves on from the list, to the control after it.
+  bool focusNextPrevChild(bool next) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 

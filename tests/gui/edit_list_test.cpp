@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "gui_test_support.h"
+#include "widgets/combo_list_ctrl.h"
+#include "widgets/edit_list_dialog.h"
+#include "widgets/list_text.h"
+
+namespace trel {
+namespace {
+
+using Items = std::vector<std::u16string>;
+
+TEST(ListTextSplit, SeparatorRulesOfEveryPart) {
+  EXPECT_EQ(SplitListText(u"a;b;c;", u";"), (Items{u"a", u"b", u"c"}));
+  EXPECT_EQ(SplitListText(u"a;b;c", u";"), (Items{u"a", u"b", u"c"}));
+  EXPECT_EQ(SplitListText(u";a", u";"), (Items{u"", u"a"}));
+  EXPECT_EQ(SplitListText(u"a;;b;", u";"), (Items{u"a", u"", u"b"}));
+  EXPECT_EQ(SplitListText(u"", u";"), Items{});
+  EXPECT_EQ(SplitListText(u"a||b", u"||"), (Items{u"a", u"b"}));
+  EXPECT_EQ(SplitListText(u"a|b", u"||"), (Items{u"a|b"}));
+  EXPECT_EQ(SplitListText(u"aXb", u"x"), (Items{u"aXb"}));  // case-sensitive
+  EXPECT_EQ(SplitListText(u"a;b", u""), Items{});           // nothing to split at
+}
+
+TEST(ListTextJoin, SeparatorAfterEveryItemExceptALoneZero) {
+  EXPECT_EQ(JoinListText({u"a", u"b", u"c"}, u";"), u"a;b;c;");
+  EXPECT_EQ(JoinListText({}, u";"), u"");
+  EXPECT_EQ(JoinListText({u"0"}, u";"), u"0");
+  EXPECT_EQ(JoinListText({u"00"}, u";"), u"00;");
+  EXPECT_EQ(JoinListText({u"0", u"0"}, u";"), u"0;0;");
+  EXPECT_EQ(JoinListText({u"a", u"b"}, u"||"), u"a||b||");
+}
+
+class RecordedBoxes : public MessageBoxes {
+ public:
+  void show(const std::string& text, const std::string& caption) override {
+    shown.push_back(caption + ": " + text);
+  }
+  std::vector<std::string> shown;
+};
+
+class EditListFixture : public testing::GuiTest {
+ protected:
+  static QStringList Column(const CEditList& dialog, int column) {
+    QStringList texts;
+    for (int row = 0; row < dialog.list()->rowCount(); ++row) {
+      texts << dialog.list()->itemText(row, column);
+    }
+    return texts;
+  }
+
+  RecordedBoxes boxes;
+};
+
+TEST_F(EditListFixture, ShowsNumberedRowsAndGivesTheTextBackWithTrailingSeparator) {
+  CEditList dialog("a;b;c", ";", boxes);
+  EXPECT_EQ(dialog.windowTitle(), "Edit List");
+  EXPECT_EQ(Column(dialog, 0), (QStringList{"1", "2", "3"}));
+  EXPECT_EQ(Column(dialog, 1), (QStringList{"a", "b", "c"}));
+  EXPECT_EQ(dialog.list()->currentIndex().row(), 2);  // the last row ends up selected
+  dialog.okButton()->click();
+  EXPECT_EQ(dialog.result(), QString("a;b;c;"));
+  EXPECT_EQ(dialog.QDialog::result(), QDialog::Accepted);
+}
+
+TEST_F(EditListFixture, CancelGivesNothingBack) {
+  CEditList dialog("a;b;", ";", boxes);
+  dialog.cancelButton()->click();
+  EXPECT_FALSE(dialog.result().has_value());
+  EXPECT_EQ(dialog.QDialog::result(), QDialog::Rejected);
+}
+
+TEST_F(EditListFixture, AddStopsForGoodAtOneHundredRows) {
+  CEditList dialog("", ";", boxes);
+  for (int i = 0; i < CEditList::kMaxRows; ++i) {
+    dialog.addButton()->click();
+  }
+  EXPECT_EQ(dialog.list()->rowCount(), 100);
+  EXPECT_EQ(dialog.list()->itemText(99, 0), "100");
+  EXPECT_TRUE(dialog.addButton()->isEnabled());
+  dialog.addButton()->click();
+  EXPECT_FALSE(dialog.addButton()->isEnabled());
+  EXPECT_EQ(dialog.list()->rowCount(), 100);
+  testing::ShowActive(dialog);
+  dialog.list()->viewport()->repaint();
+  dialog.delButton()->click();
+  EXPECT_EQ(dialog.list()->rowCount(), 99);
+  EXPECT_FALSE(dialog.addButton()->isEnabled());
+}
+
+TEST_F(EditListFixture, DelKeepsNumbersAndDeletesTheRowThatMovesUp) {
+  CEditList dialog("a;b;c;d", ";", boxes);
+  dialog.delButton()->click();  // no row painted selected yet: nothing to delete
+  EXPECT_EQ(dialog.list()->rowCount(), 4);
+  testing::ShowActive(dialog);
+  const QRect second = dialog.list()->visualRect(dialog.list()->model()->index(1, 0));
+  QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, second.center());
+  dialog.list()->viewport()->repaint();
+  ASSERT_EQ(dialog.list()->currentRow(), 1);
+  dialog.delButton()->click();
+  EXPECT_EQ(Column(dialog, 0), (QStringList{"1", "3", "4"}));
+  dialog.delButton()->click();
+  EXPECT_EQ(Column(dialog, 1), (QStringList{"a", "d"}));
+}
+
+TEST_F(EditListFixture, EditedItemIsJoinedOnOk) {
+  CEditList dialog("a||b", "||", boxes);
+  testing::ShowActive(dialog);
+  CComboListCtrl* list = dialog.list();
+  const QRect cell = list->visualRect(list->model()->index(0, 1));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+  QWidget* editor = list->activeEditor();
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "x");
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());  // Enter in the editor does not press OK
+  dialog.okButton()->click();
+  EXPECT_EQ(dialog.result(), QString("x||b||"));
+}
+
+TEST_F(EditListFixture, ResultLongerThanTheLimitIsRefusedAndTheDialogStays) {
+  const QString item(600, 'a');
+  CEditList dialog(item + ";" + item, ";", boxes);
+  dialog.okButton()->click();
+  EXPECT_FALSE(dialog.result().has_value());
+  EXPECT_EQ(dialog.QDialog::result(), 0);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0], "Edit List: The list is too long.");
+  dialog.delButton()->click();
+}
+
+TEST_F(EditListFixture, WithoutSeparatorTheListIsEmptyAndOkGivesNothing) {
+  CEditList dialog("a;b", "", boxes);
+  EXPECT_EQ(dialog.list()->rowCount(), 0);
+  dialog.okButton()->click();
+  EXPECT_FALSE(dialog.result().has_value());
+}
+
+}  // namespace
+}  // namespace trel

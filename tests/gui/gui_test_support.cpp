@@ -1,0 +1,98 @@
+#include "gui_test_support.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <cstdlib>
+
+#include "widgets/edit_list_dialog.h"
+
+namespace trel::testing {
+
+void EnsureApplication() {
+  if (QApplication::instance() != nullptr) {
+    return;
+  }
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  static int argc = 1;
+  static char name[] = "gui_tests";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);  // lives as long as the test program
+}
+
+void ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  QApplication::setActiveWindow(&window);
+  (void)QTest::qWaitForWindowActive(&window);
+}
+
+void RecordingOwner::onListEdited(int, const CellEdit* edit) {
+  edits.push_back(edit == nullptr ? std::nullopt : std::optional<CellEdit>(*edit));
+}
+
+void RecordingOwner::onRowSelected(int, int row) {
+  selectedRows.push_back(row);
+}
+
+void RecordingOwner::onGetChoices(int column, QStringList& list) {
+  choiceRequests.push_back(column);
+  list = choices;
+}
+
+void FakeDeviceLink::SerialSetDataCallback(SerialDataCallback callback) {
+  hasCallback = static_cast<bool>(callback);
+}
+
+int FakeDeviceLink::SerialStart(WindowMessages&) {
+  started = startResult != 0;
+  return startResult;
+}
+
+void FakeDeviceLink::SerialShutdown() {
+  shutDown = true;
+}
+
+int FakeDeviceLink::SerialSetLine(int stopBitsCode, std::uint32_t baudRate) {
+  const std::lock_guard lock(mutex_);
+  lastStopBits = stopBitsCode;
+  lastBaudRate = baudRate;
+  return 1;
+}
+
+int FakeDeviceLink::SerialOpen(const std::string& portName) {
+  const std::lock_guard lock(mutex_);
+  opened.push_back(portName);
+  return openResult;
+}
+
+int FakeDeviceLink::SerialWrite(const std::uint8_t*, std::size_t) {
+  return 0;
+}
+
+int FakeDeviceLink::SerialClose() {
+  const std::lock_guard lock(mutex_);
+  ++closes;
+  return 1;
+}
+
+std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& request) {
+  fileRequests.push_back(request);
+  if (fileAnswers.empty()) {
+    return std::nullopt;
+  }
+  const QString answer = fileAnswers.front();
+  fileAnswers.pop_front();
+  if (answer.isNull()) {
+    return std::nullopt;
+  }
+  return answer;
+}
+
+bool ScriptedDialogs::runEditList(CEditList& dialog) {
+  return editList ? editList(dialog) : false;
+}
+
+}  // namespace trel::testing

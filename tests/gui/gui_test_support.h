@@ -1,0 +1,91 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/device_link.h"
+#include "app/operator_dialogs.h"
+#include "widgets/list_owner.h"
+
+class QWidget;
+
+namespace trel::testing {
+
+// The one QApplication of the test program, on the offscreen platform unless one was chosen.
+void EnsureApplication();
+
+// Base of every test with widgets: the application exists before the fixture's own members.
+class GuiTest : public ::testing::Test {
+ protected:
+  GuiTest() { EnsureApplication(); }
+};
+
+// Shows a window and makes it the active one, so focus changes happen as they do for an operator.
+void ShowActive(QWidget& window);
+
+// Records what a list control tells its owner.
+class RecordingOwner : public ListOwner {
+ public:
+  void onListEdited(int controlId, const CellEdit* edit) override;
+  void onRowSelected(int controlId, int row) override;
+  void onGetChoices(int column, QStringList& choices) override;
+
+  std::vector<std::optional<CellEdit>> edits;  // nothing for a check-box toggle
+  std::vector<int> selectedRows;
+  QStringList choices;
+  std::vector<int> choiceRequests;
+};
+
+// A link that never touches a port: it remembers what the window asked of it.
+class FakeDeviceLink : public DeviceLink {
+ public:
+  void SerialSetDataCallback(SerialDataCallback callback) override;
+  int SerialStart(WindowMessages& window) override;
+  void SerialShutdown() override;
+  int SerialSetLine(int stopBitsCode, std::uint32_t baudRate) override;
+  int SerialOpen(const std::string& portName) override;
+  int SerialWrite(const std::uint8_t* bytes, std::size_t count) override;
+  int SerialClose() override;
+  std::string lastOpenError() const override { return {}; }
+
+  int startResult = 1;
+  int openResult = 0;
+  bool started = false;
+  bool shutDown = false;
+  bool hasCallback = false;
+  int lastStopBits = -1;
+  std::uint32_t lastBaudRate = 0;
+  std::vector<std::string> opened;
+  int closes = 0;
+
+ private:
+  mutable std::mutex mutex_;
+};
+
+// File dialogs answer from a script; the Edit List dialog is driven by a test function.
+class ScriptedDialogs : public OperatorDialogs {
+ public:
+  std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+  bool runEditList(CEditList& dialog) override;
+
+  std::deque<QString> fileAnswers;  // a null QString() answers Cancel
+  std::vector<FileDialogRequest> fileRequests;
+  std::function<bool(CEditList&)> editList;
+};
+
+// Message boxes the window would show: text and caption.
+struct ShownBox {
+  QString text;
+  QString caption;
+};
+
+}  // namespace trel::testing
