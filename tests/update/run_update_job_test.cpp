@@ -1,19 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/window_messages.h"
-#include "support/temp_dir.h"
-#include "tables/keyword_loader.h"
-#include "tables/text_encoding.h"
-#include "update/fake_printer.h"
-#include "update/param_file.h"
-#include "update/update_environment.h"
-#include "update/update_job.h"
+#include "update/job_bench.h"
 
 namespace trel {
 namespace {
-
-using testing::ParamSectionText;
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr char kKeywordXml[] =
     "<?xml version=\"1.0\"?>\n<VORTELL><Elements base=\"17\">"
@@ -21,23 +11,11 @@ constexpr char kKeywordXml[] =
     "</Element></Elements></VORTELL>\n";
 constexpr char kKeywordIni[] = "[General]\r\nFirstKeyNum=1\r\n";
 
-class RunUpdateJobTest : public ::testing::Test {
+class RunUpdateJobTest : public ::testing::Test, public testing::JobBench {
  protected:
-  RunUpdateJobTest() {
-    job.portName = "ttyUSB0";
-    job.workingCopyPath =
-        dir.write("TrelDefault.ini", ParamSectionText(1, "A") + ParamSectionText(2, "B"));
-    job.extraKeywordFolder = dir.path();
-  }
-
   std::intptr_t Run() {
-    UpdateEnvironment environment{printer, replies, messages, boxes, encoding, loader, tables};
-    environment.replyWait = std::chrono::milliseconds(30);
-    RunUpdateJob(job, environment, [this] { ++jobEndings; });
-    const auto posts = messages.posts();
-    EXPECT_FALSE(posts.empty());
-    EXPECT_EQ(posts.back().wParam, kStatusJobEnded);
-    return posts.empty() ? -1 : posts.back().lParam;
+    RunUpdateJob(job, Environment(std::chrono::milliseconds(30)), [this] { ++jobEndings; });
+    return LastOutcome();
   }
 
   // (closing code, keyword file index) of every keyword file sent.
@@ -52,15 +30,6 @@ class RunUpdateJobTest : public ::testing::Test {
     return closings;
   }
 
-  testing::TempDir dir;
-  testing::RecordedMessages messages;
-  testing::RecordedBoxes boxes;
-  ReplyChannel replies{messages};
-  testing::FakePrinter printer{replies};
-  TextEncoding encoding;
-  KeywordLoader loader{encoding, boxes};
-  KeywordTables tables;
-  UpdateJob job;
   int jobEndings = 0;
 };
 

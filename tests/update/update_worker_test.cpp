@@ -4,44 +4,16 @@
 
 #include <future>
 
-#include "platform/window_messages.h"
-#include "support/temp_dir.h"
-#include "tables/keyword_loader.h"
-#include "tables/text_encoding.h"
-#include "update/fake_printer.h"
-#include "update/param_file.h"
+#include "update/job_bench.h"
 
 namespace trel {
 namespace {
 
-using testing::ParamSectionText;
-
 // The printer answers from its own thread, as the link's delivery thread does.
-class UpdateWorkerTest : public ::testing::Test {
+class UpdateWorkerTest : public ::testing::Test, public testing::JobBench {
  protected:
-  UpdateWorkerTest() {
-    job.portName = "ttyUSB0";
-    job.workingCopyPath =
-        dir.write("TrelDefault.ini", ParamSectionText(1, "A") + ParamSectionText(2, "B"));
-  }
+  UpdateWorkerTest() : JobBench(true) {}
 
-  UpdateEnvironment Environment(std::chrono::milliseconds replyWait) {
-    UpdateEnvironment environment{printer, replies, messages, boxes, encoding, loader, tables};
-    environment.replyWait = replyWait;
-    return environment;
-  }
-
-  std::intptr_t LastOutcome() const { return messages.posts().back().lParam; }
-
-  testing::TempDir dir;
-  testing::RecordedMessages messages;
-  testing::RecordedBoxes boxes;
-  ReplyChannel replies{messages};
-  testing::FakePrinter printer{replies, true};
-  TextEncoding encoding;
-  KeywordLoader loader{encoding, boxes};
-  KeywordTables tables;
-  UpdateJob job;
   UpdateWorker worker;
 };
 
