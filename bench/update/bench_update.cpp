@@ -1,0 +1,119 @@
+// A full update (160 items, a main and two extra keyword files) sent with `trel send` to the
+// stand-in printer. Prints the milliseconds per frame (goal: at most 1 ms) and the tool's CPU time
+// over its wall time (goal: at most 0.3).
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/recording_reader.h"
+#include "support/printer_sim_process.h"
+#include "support/temp_dir.h"
+#include "update_files.h"
+
+extern char** environ;
+
+namespace {
+
+using trel::testing::PrinterSimProcess;
+using trel::testing::TempDir;
+
+struct ChildRun {
+  int exitCode = -1;
+  double wallSeconds = 0;
+  double cpuSeconds = 0;
+};
+
+// Runs trel with the arguments, its output discarded so that only the figures are printed, and
+// measures it.
+ChildRun RunTrel(std::vector<std::string> arguments) {
+  const std::string program = (PrinterSimProcess::ExecutablePath().parent_path() / "trel").string();
+  arguments.insert(arguments.begin(), program);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) {
+    argv.push_back(argument.data());
+  }
+  argv.push_back(nullptr);
+
+  ChildRun run;
+  const auto start = std::chrono::steady_clock::now();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
+    return run;
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::vector<std::string> UpdateFiles(const TempDir& dir) {
+  return {"--params",        (dir / "params.ini").string(),
+          "--keywords",      (dir / "keywords.xml").string(),
+          "--more-keywords", "extra1.xml;extra2.ini"};
+}
+
+// The frames a send writes: those a recording holds, and the clock frame, which is never recorded.
+std::size_t FramesSent(const TempDir& dir) {
+  std::vector<std::string> record{"record", "--out", (dir / "frames.bin").string()};
+  for (const std::string& argument : UpdateFiles(dir)) {
+    record.push_back(argument);
+  }
+  if (RunTrel(record).exitCode != 0) {
+    return 0;
+  }
+  const std::string bytes = trel::testing::ReadBytes(dir / "frames.bin");
+  const auto walk =
+      trel::WalkRecording({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+  return walk.frames.size() + 1;
+}
+
+}  // namespace
+
+int main() {
+  const TempDir dir;
+  trel::bench::WriteFullUpdate(dir.path());
+  const std::size_t frames = FramesSent(dir);
+  if (frames == 0) {
+    std::fprintf(stderr, "the update could not be recorded\n");
+    return 1;
+  }
+
+  PrinterSimProcess sim;
+  if (!sim.started()) {
+    std::fprintf(stderr, "trel-printer-sim did not start\n");
+    return 1;
+  }
+  std::vector<std::string> send{"send", "--port", sim.portPath()};
+  for (const std::string& argument : UpdateFiles(dir)) {
+    send.push_back(argument);
+  }
+  const ChildRun run = RunTrel(send);
+  if (run.exitCode != 0) {
+    std::fprintf(stderr, "trel send failed with status %d\n", run.exitCode);
+    return 1;
+  }
+  std::printf("frames sent:           %zu\n", frames);
+  std::printf("wall time:             %.1f ms\n", run.wallSeconds * 1000);
+  std::printf("ms per frame:          %.3f (goal: at most 1)\n",
+              run.wallSeconds * 1000 / static_cast<double>(frames));
+  std::printf("CPU time / wall time:  %.3f (goal: at most 0.3)\n",
+              run.cpuSeconds / run.wallSeconds);
+  return 0;
+}
