@@ -1,8 +1,9 @@
 #include "link/delivery_thread.h"
 
+#include "link/burst_collector.h"
+
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <numeric>
 #include <thread>
 #include <vector>
@@ -43,27 +44,12 @@ class DeliveryThreadTest : public ::testing::Test {
     }
   }
   void RegisterCallback() {
-    callback.Set([this](std::uint32_t context, std::uint32_t length, const std::uint8_t* bytes) {
-      EXPECT_EQ(context, 0u);
-      {
-        std::lock_guard lock(mutex);
-        bursts.emplace_back(bytes, bytes + length);
-      }
-      changed.notify_all();
-      return 1;
-    });
+    callback.Set(bursts.Callback());
     dataArrived.Set();
   }
   void Receive(const std::vector<std::uint8_t>& bytes) {
     serial.Receive(bytes.data(), bytes.size());
   }
-  std::vector<std::vector<std::uint8_t>> WaitForBursts(std::size_t count,
-                                                       milliseconds limit = milliseconds(5000)) {
-    std::unique_lock lock(mutex);
-    changed.wait_for(lock, limit, [&] { return bursts.size() >= count; });
-    return bursts;
-  }
-
   ReceiveRing ring;
   ManualResetEvent dataArrived;
   RingHost host{ring, dataArrived};
@@ -72,9 +58,7 @@ class DeliveryThreadTest : public ::testing::Test {
   SessionState state{idle, serial};
   DataCallbackSlot callback;
   std::unique_ptr<DeliveryThread> delivery;
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::vector<std::vector<std::uint8_t>> bursts;
+  testing::BurstCollector bursts;
 };
 
 const std::vector<std::uint8_t> kAnswer = {0xFE, 0x12, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00};
@@ -84,11 +68,12 @@ TEST_F(DeliveryThreadTest, LongAnswerIsHandedOverAtOnceWithOneByteMore) {
   StartWithQuiet(milliseconds(3600000));
   RegisterCallback();
   Receive(kAnswer);
-  const auto handed = WaitForBursts(1);
+  const auto handed = bursts.WaitFor(1);
   ASSERT_EQ(handed.size(), 1u);
   ASSERT_EQ(handed[0].size(), kAnswer.size() + 1);
-  EXPECT_TRUE(std::equal(kAnswer.begin(), kAnswer.end(), handed[0].begin()));
+  EXPECT_EQ(testing::Gathered(handed[0]), kAnswer);
   EXPECT_EQ(handed[0].back(), 0);
+  EXPECT_EQ(bursts.contexts(), 0u);
 }
 
 TEST_F(DeliveryThreadTest, ShortAnswerIsHandedOverAfterTheQuietTime) {
@@ -96,7 +81,7 @@ TEST_F(DeliveryThreadTest, ShortAnswerIsHandedOverAfterTheQuietTime) {
   RegisterCallback();
   Receive({0xFE, 0x12, 0x01});
   Receive({0x00, 0x02});
-  const auto handed = WaitForBursts(1);
+  const auto handed = bursts.WaitFor(1);
   ASSERT_EQ(handed.size(), 1u);
   EXPECT_EQ(handed[0], (std::vector<std::uint8_t>{0xFE, 0x12, 0x01, 0x00, 0x02, 0x00}));
 }
@@ -105,7 +90,7 @@ TEST_F(DeliveryThreadTest, BytesWaitInTheRingUntilACallbackIsRegistered) {
   StartWithQuiet(milliseconds(3600000));
   Receive(kAnswer);
   RegisterCallback();
-  const auto handed = WaitForBursts(1);
+  const auto handed = bursts.WaitFor(1);
   ASSERT_EQ(handed.size(), 1u);
   EXPECT_EQ(handed[0].size(), kAnswer.size() + 1);
 }
@@ -116,13 +101,14 @@ TEST_F(DeliveryThreadTest, MoreThanAnAssemblyIsHandedOverInFullAssemblies) {
   std::vector<std::uint8_t> bytes(2 * DeliveryThread::kFullAssembly + 100);
   std::iota(bytes.begin(), bytes.end(), 0);
   Receive(bytes);
-  const auto handed = WaitForBursts(3);
+  const auto handed = bursts.WaitFor(3);
   ASSERT_EQ(handed.size(), 3u);
   EXPECT_EQ(handed[0].size(), DeliveryThread::kAssemblySize);
   EXPECT_EQ(handed[1].size(), DeliveryThread::kAssemblySize);
   std::vector<std::uint8_t> gathered;
   for (const auto& burst : handed) {
-    gathered.insert(gathered.end(), burst.begin(), burst.end() - 1);
+    const auto bytes = testing::Gathered(burst);
+    gathered.insert(gathered.end(), bytes.begin(), bytes.end());
   }
   EXPECT_EQ(gathered, bytes);
 }
@@ -138,7 +124,7 @@ TEST_F(DeliveryThreadTest, BytesGatheredWhenTheLinkGoesDownAreNotHandedOver) {
   state.deviceActive = false;
   state.currentDevice = &idle;
   // The short answer would have been handed over after one quiet time; give it several.
-  EXPECT_TRUE(WaitForBursts(1, quiet * 4).empty());
+  EXPECT_TRUE(bursts.WaitFor(1, quiet * 4).empty());
 }
 
 }  // namespace

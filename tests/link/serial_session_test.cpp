@@ -5,6 +5,7 @@
 #include <future>
 #include <thread>
 
+#include "link/burst_collector.h"
 #include "link/fake_serial_port.h"
 #include "link/recording_window.h"
 
@@ -27,11 +28,7 @@ class SerialSessionTest : public ::testing::Test {
                               .deliveryQuiet = milliseconds(30),
                               .writeLimit = writeLimit,
                               .openLimit = milliseconds(3000)}}) {
-    session_.SerialSetDataCallback(
-        [this](std::uint32_t, std::uint32_t length, const std::uint8_t* bytes) {
-          answers_.set_value(std::vector<std::uint8_t>(bytes, bytes + length - 1));
-          return 1;
-        });
+    session_.SerialSetDataCallback(bursts_.Callback());
   }
 
   void StartAndOpen() {
@@ -61,7 +58,7 @@ class SerialSessionTest : public ::testing::Test {
 
   std::shared_ptr<FakePortControl> control_ = std::make_shared<FakePortControl>();
   RecordingWindow window_;
-  std::promise<std::vector<std::uint8_t>> answers_;
+  testing::BurstCollector bursts_;
   std::mutex scanMutex_;
   std::condition_variable scanned_;
   int scans_ = 0;
@@ -96,9 +93,9 @@ TEST_F(SerialSessionTest, OpenConfiguresTheLineAndAnswersArriveAsOneBurst) {
   ASSERT_EQ(session_.SerialWrite(kFrame.data(), kFrame.size()), 1);
   EXPECT_EQ(control_->WaitForWritten(kFrame.size()), kFrame);
   control_->Feed(kAnswer);
-  auto answer = answers_.get_future();
-  ASSERT_EQ(answer.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-  EXPECT_EQ(answer.get(), kAnswer);
+  const auto bursts = bursts_.WaitFor(1);
+  ASSERT_EQ(bursts.size(), 1u);
+  EXPECT_EQ(testing::Gathered(bursts[0]), kAnswer);
 }
 
 TEST_F(SerialSessionTest, DefaultLineIsFastWithOneAndAHalfStopBits) {
