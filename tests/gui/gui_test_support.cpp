@@ -42,8 +42,13 @@ void RecordingOwner::onGetChoices(int column, QStringList& list) {
   list = choices;
 }
 
-void FakeDeviceLink::SerialSetDataCallback(SerialDataCallback callback) {
-  hasCallback = static_cast<bool>(callback);
+void FakeDeviceLink::SerialSetDataCallback(SerialDataCallback dataCallback) {
+  hasCallback = static_cast<bool>(dataCallback);
+  callback = std::move(dataCallback);
+}
+
+void FakeDeviceLink::deliver(const std::vector<std::uint8_t>& bytes) {
+  callback(0, static_cast<std::uint32_t>(bytes.size()), bytes.data());
 }
 
 int FakeDeviceLink::SerialStart(WindowMessages&) {

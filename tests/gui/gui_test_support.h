@@ -56,12 +56,15 @@ class FakeDeviceLink : public DeviceLink {
   int SerialWrite(const std::uint8_t* bytes, std::size_t count) override;
   int SerialClose() override;
   std::string lastOpenError() const override { return {}; }
+  // Hands bytes to the reply callback as the link's delivery would.
+  void deliver(const std::vector<std::uint8_t>& bytes);
 
   int startResult = 1;
   int openResult = 0;
   bool started = false;
   bool shutDown = false;
   bool hasCallback = false;
+  SerialDataCallback callback;
   int lastStopBits = -1;
   std::uint32_t lastBaudRate = 0;
   std::vector<std::string> opened;

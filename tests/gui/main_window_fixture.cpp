@@ -1,0 +1,54 @@
+#include "main_window_fixture.h"
+
+#include <QTest>
+
+#include "app/qt_text.h"
+#include "platform/private_profile.h"
+#include "widgets/combo_list_ctrl.h"
+
+namespace trel::testing {
+
+QString MainWindowFixture::pathText(std::string_view name) const {
+  return PathToQString(folder / name);
+}
+
+std::u16string MainWindowFixture::setting(std::u16string_view section,
+                                          std::u16string_view key) const {
+  return ReadProfileString(settingsFile(), section, key, u"<missing>");
+}
+
+bool MainWindowFixture::open(DeviceLink* linkToUse) {
+  DeviceLink& chosen = linkToUse != nullptr ? *linkToUse : link;
+  window_ = std::make_unique<CquilUpdateDlg>(
+      CquilUpdateDlg::Services{chosen, dialogs,
+                               [this](const QString& text, const QString& caption) {
+                                 boxes.push_back(ShownBox{text, caption});
+                               },
+                               folder.path()});
+  if (!window_->initialise()) {
+    return false;
+  }
+  ShowActive(*window_);
+  return true;
+}
+
+void MainWindowFixture::paintTable() {
+  controls().table->viewport()->repaint();
+}
+
+void MainWindowFixture::clickRow(int row, int columnIndex) {
+  CComboListCtrl* table = controls().table;
+  const QRect cell = table->visualRect(table->model()->index(row, columnIndex));
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+  paintTable();
+}
+
+QStringList MainWindowFixture::column(int columnIndex) const {
+  QStringList texts;
+  for (int row = 0; row < controls().table->rowCount(); ++row) {
+    texts << controls().table->itemText(row, columnIndex);
+  }
+  return texts;
+}
+
+}  // namespace trel::testing
