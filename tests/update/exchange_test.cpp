@@ -2,154 +2,92 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
-#include "update/fake_printer.h"
+#include "update/job_bench.h"
 
 namespace trel {
 namespace {
 
 using testing::Ack;
-using testing::FakePrinter;
-using testing::ReadBytes;
-using testing::RecordedMessages;
-using testing::TempDir;
 
-constexpr std::chrono::milliseconds kShortWait{30};
-
-Reply WrongSequence(const Frame& frame) {
-  Reply reply = Ack(frame);
-  reply[2] = static_cast<std::uint8_t>(reply[2] + 1);
-  return reply;
+std::vector<Reply> Silence(const Frame&, int) {
+  return {};
 }
 
-class ExchangeTest : public ::testing::Test {
+std::vector<Reply> WrongSequence(const Frame& frame, int) {
+  Reply reply = Ack(frame);
+  ++reply[2];
+  return {reply};
+}
+
+class ExchangeTest : public ::testing::Test, public testing::JobBench {
  protected:
-  ExchangeTest() { printer.SerialOpen("ttyUSB0"); }
-
-  ExchangeResult Exchange(const Frame& frame, bool nowait = false, bool fileOnly = false) {
-    ExchangeSettings settings;
-    settings.nowait = nowait;
-    settings.fileOnly = fileOnly;
-    settings.replyWait = kShortWait;
-    FrameExchange exchange(printer, replies, settings);
-    return exchange.ExchangeFrame(frame, false);
+  ExchangeResult Exchange() {
+    return FrameExchange(printer, replies, Settings()).ExchangeFrame(data, false);
   }
+  std::size_t Sent() const { return printer.written().size(); }
 
-  RecordedMessages messages;
-  ReplyChannel replies{messages};
-  FakePrinter printer{replies};
-  const Frame data = BuildFrame(9, kCommandParameterData, 0, std::vector<std::uint8_t>{7}, false);
+  const Frame data = BuildFrame(9, kCommandParameterData, 0, Reply{7}, false);
 };
 
-TEST_F(ExchangeTest, AcknowledgedFrameGivesOneAndTheClockFrameItsWord) {
-  EXPECT_EQ(Exchange(data), ExchangeResult(1));
-  printer.firmwareLevel = 0;
-  printer.itemsNeeded = 0;
-  EXPECT_EQ(Exchange(BuildFrame(kFirstSequence, kCommandClock, 0x25, {}, false)),
-            ExchangeResult(0));  // a word of 0 is an answer, not a failure
-  EXPECT_EQ(printer.written().size(), 2u);
-}
-
 TEST_F(ExchangeTest, ForeignReplyCausesExactlyOneResend) {
-  printer.answer = [](const Frame& frame, int) { return std::vector<Reply>{WrongSequence(frame)}; };
-  EXPECT_EQ(Exchange(data), std::nullopt);
-  EXPECT_EQ(printer.written().size(), 2u);
-
+  printer.answer = WrongSequence;
+  EXPECT_EQ(Exchange(), std::nullopt);
+  EXPECT_EQ(Sent(), 2u);
   printer.answer = [](const Frame& frame, int number) {
-    return std::vector<Reply>{number % 2 == 1 ? WrongSequence(frame) : Ack(frame)};
+    return number % 2 == 1 ? WrongSequence(frame, number) : std::vector<Reply>{Ack(frame)};
   };
-  EXPECT_EQ(Exchange(data), ExchangeResult(1));
-  EXPECT_EQ(printer.written().size(), 4u);
+  EXPECT_EQ(Exchange(), ExchangeResult(1));
+  EXPECT_EQ(Sent(), 4u);
+  job.nowait = true;  // nowait takes the foreign reply as good enough
+  printer.answer = WrongSequence;
+  EXPECT_EQ(Exchange(), ExchangeResult(1));
+  EXPECT_EQ(Sent(), 5u);
 }
 
-TEST_F(ExchangeTest, RefusalEndsAtOnceWithoutResend) {
+TEST_F(ExchangeTest, RefusalAndSilenceAreNeverResent) {
   printer.answer = [](const Frame& frame, int) { return std::vector<Reply>{Ack(frame, 3)}; };
-  EXPECT_EQ(Exchange(data), std::nullopt);
-  EXPECT_EQ(printer.written().size(), 1u);
-}
-
-TEST_F(ExchangeTest, SilenceFailsUnlessNowaitAndIsNeverResent) {
-  printer.answer = [](const Frame&, int) { return std::vector<Reply>{}; };
-  EXPECT_EQ(Exchange(data), std::nullopt);
-  EXPECT_EQ(Exchange(data, true), ExchangeResult(1));
-  EXPECT_EQ(printer.written().size(), 2u);
-}
-
-TEST_F(ExchangeTest, NowaitAcceptsAForeignReplyWithoutResend) {
-  printer.answer = [](const Frame& frame, int) { return std::vector<Reply>{WrongSequence(frame)}; };
-  EXPECT_EQ(Exchange(data, true), ExchangeResult(1));
-  EXPECT_EQ(printer.written().size(), 1u);
+  EXPECT_EQ(Exchange(), std::nullopt);
+  printer.answer = Silence;
+  EXPECT_EQ(Exchange(), std::nullopt);
+  job.nowait = true;
+  EXPECT_EQ(Exchange(), ExchangeResult(1));
+  EXPECT_EQ(Sent(), 3u);
 }
 
 TEST_F(ExchangeTest, StaleRepliesAreDiscardedOldestFirst) {
-  const Reply stale = WrongSequence(data);
+  const Reply stale = WrongSequence(data, 1)[0];
+  replies.OnReply(40, Reply(40, 0).data());
   replies.OnReply(static_cast<std::uint32_t>(stale.size()), stale.data());
-  EXPECT_EQ(Exchange(data), ExchangeResult(1));
-  EXPECT_EQ(printer.written().size(), 1u);
-  EXPECT_EQ(replies.queuedCount(), 0u);
-}
-
-TEST_F(ExchangeTest, FailedWriteFails) {
-  printer.SerialClose();
-  EXPECT_EQ(Exchange(data), std::nullopt);
-}
-
-TEST_F(ExchangeTest, NothingIsSentOnceTheFrontEndShutsDown) {
-  replies.StopAccepting();
-  EXPECT_EQ(Exchange(data, true), std::nullopt);
-  EXPECT_TRUE(printer.written().empty());
-}
-
-TEST_F(ExchangeTest, FileOnlyNeverWritesThePort) {
-  printer.SerialClose();
-  EXPECT_EQ(Exchange(data, false, true), ExchangeResult(1));
-  EXPECT_TRUE(printer.written().empty());
-}
-
-TEST_F(ExchangeTest, LongestReplyCountsFromTheExchangeStart) {
-  const Reply noise(40, 0x00);
-  replies.OnReply(static_cast<std::uint32_t>(noise.size()), noise.data());
   EXPECT_EQ(replies.longestReply(), 40u);
-  Exchange(data);
-  EXPECT_EQ(replies.longestReply(), 8u);
+  EXPECT_EQ(Exchange(), ExchangeResult(1));
+  EXPECT_EQ(Sent(), 1u);
+  EXPECT_EQ(replies.longestReply(), 8u);  // counted from the exchange's start
 }
 
-TEST_F(ExchangeTest, RealReplyWaitRunsOutAfterItsDefault) {
-  printer.answer = [](const Frame&, int) { return std::vector<Reply>{}; };
-  FrameExchange exchange(printer, replies, {});
-  EXPECT_EQ(exchange.ExchangeFrame(data, false), std::nullopt);
-  EXPECT_EQ(printer.written().size(), 1u);
+TEST_F(ExchangeTest, NothingGoesOutInFileOnlyModeOrAfterShutdown) {
+  job.fileOnly = true;
+  EXPECT_EQ(Exchange(), ExchangeResult(1));
+  job.fileOnly = false;
+  replies.StopAccepting();
+  EXPECT_EQ(Exchange(), std::nullopt);
+  EXPECT_EQ(replies.OnReply(1, data.data()), 0);
+  EXPECT_EQ(Sent(), 0u);
+}
+
+TEST_F(ExchangeTest, RealReplyWaitRunsOut) {
+  printer.answer = Silence;
+  EXPECT_EQ(FrameExchange(printer, replies, {}).ExchangeFrame(data, false), std::nullopt);
 }
 
 TEST(RecordFrame, AppendsOnlyToAnExistingFile) {
-  TempDir dir;
+  testing::TempDir dir;
   const auto file = dir.write("out.bin", "ab");
-  const Frame frame{1, 2, 3};
-  RecordFrame(file, frame, true);
-  RecordFrame(file, frame, false);
+  RecordFrame(file, Frame{1, 2, 3}, true);
+  RecordFrame(file, Frame{1, 2, 3}, false);
   RecordFrame(file, Frame{1, 2}, true);
-  EXPECT_EQ(ReadBytes(file), std::string("ab\x01\x02\x03", 5));
-
-  RecordFrame(dir / "missing.bin", frame, true);
+  EXPECT_EQ(testing::ReadBytes(file), std::string("ab\x01\x02\x03", 5));
+  RecordFrame(dir / "missing.bin", Frame{1, 2, 3}, true);
   EXPECT_FALSE(std::filesystem::exists(dir / "missing.bin"));
-  RecordFrame({}, frame, true);
-}
-
-TEST(ReplyChannel, PostsAProgressStepPerReplyUntilShutdown) {
-  RecordedMessages messages;
-  ReplyChannel replies(messages);
-  const std::uint8_t bytes[] = {1, 2, 3};
-  EXPECT_EQ(replies.OnReply(3, bytes), 3);
-  EXPECT_EQ(replies.OnReply(2, bytes + 1), 2);
-  EXPECT_EQ(replies.TakeOldest(), (Reply{1, 2, 3}));
-  replies.StopAccepting();
-  EXPECT_EQ(replies.OnReply(3, bytes), 0);
-  EXPECT_TRUE(replies.WaitForReply(std::chrono::milliseconds(0)));  // the sender is woken
-  ASSERT_EQ(messages.posts().size(), 2u);
-  EXPECT_EQ(messages.posts()[0].message, WM_UPDATE_STATUS);
-  EXPECT_EQ(messages.posts()[0].wParam, kStatusReply);
-  replies.Clear();
-  EXPECT_EQ(replies.TakeOldest(), std::nullopt);
 }
 
 }  // namespace

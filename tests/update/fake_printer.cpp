@@ -17,21 +17,20 @@ FakePrinter::~FakePrinter() {
     std::lock_guard<std::mutex> hold(mutex_);
     stopping_ = true;
   }
-  pending_changed_.notify_all();
+  pendingChanged_.notify_all();
   if (deliverer_.joinable()) {
     deliverer_.join();
   }
 }
 
-int FakePrinter::SerialOpen(const std::string& portName) {
+int FakePrinter::SerialOpen(const std::string&) {
   std::lock_guard<std::mutex> hold(mutex_);
-  opened_.push_back(portName);
   open_ = opens;
   return open_ ? 1 : 0;
 }
 
 int FakePrinter::SerialWrite(const std::uint8_t* bytes, std::size_t count) {
-  Frame frame(bytes, bytes + count);
+  const Frame frame(bytes, bytes + count);
   int number = 0;
   {
     std::lock_guard<std::mutex> hold(mutex_);
@@ -41,18 +40,15 @@ int FakePrinter::SerialWrite(const std::uint8_t* bytes, std::size_t count) {
     written_.push_back(frame);
     number = static_cast<int>(written_.size());
   }
-  std::vector<Reply> replies = answer ? answer(frame, number) : DefaultAnswer(frame);
-  if (!deliverer_.joinable()) {
-    for (const Reply& reply : replies) {
-      replies_.OnReply(static_cast<std::uint32_t>(reply.size()), reply.data());
-    }
-    return 1;
+  if (answer) {
+    Deliver(answer(frame, number));
+  } else if (frame[kFrameCommandOffset] == kCommandClock) {
+    Deliver(
+        {Ack(frame, static_cast<std::uint8_t>(firmwareLevel),
+             static_cast<std::uint8_t>(itemsNeeded), static_cast<std::uint8_t>(escapeSelector))});
+  } else {
+    Deliver({Ack(frame)});
   }
-  {
-    std::lock_guard<std::mutex> hold(mutex_);
-    pending_.insert(pending_.end(), replies.begin(), replies.end());
-  }
-  pending_changed_.notify_all();
   return 1;
 }
 
@@ -68,32 +64,31 @@ std::vector<Frame> FakePrinter::written() const {
   return written_;
 }
 
-std::vector<std::string> FakePrinter::opened() const {
-  std::lock_guard<std::mutex> hold(mutex_);
-  return opened_;
-}
-
 int FakePrinter::closeCount() const {
   std::lock_guard<std::mutex> hold(mutex_);
   return closeCount_;
 }
 
-std::vector<Reply> FakePrinter::DefaultAnswer(const Frame& frame) const {
-  if (frame[kFrameCommandOffset] == kCommandClock) {
-    return {Ack(frame, static_cast<std::uint8_t>(firmwareLevel),
-                static_cast<std::uint8_t>(itemsNeeded), static_cast<std::uint8_t>(escapeSelector))};
+void FakePrinter::Deliver(const std::vector<Reply>& replies) {
+  if (deliverer_.joinable()) {
+    std::lock_guard<std::mutex> hold(mutex_);
+    pending_.insert(pending_.end(), replies.begin(), replies.end());
+    pendingChanged_.notify_all();
+    return;
   }
-  return {Ack(frame)};
+  for (const Reply& reply : replies) {
+    replies_.OnReply(static_cast<std::uint32_t>(reply.size()), reply.data());
+  }
 }
 
 void FakePrinter::DeliverFromOwnThread() {
   std::unique_lock<std::mutex> hold(mutex_);
   for (;;) {
-    pending_changed_.wait(hold, [this] { return stopping_ || !pending_.empty(); });
+    pendingChanged_.wait(hold, [this] { return stopping_ || !pending_.empty(); });
     if (stopping_) {
       return;
     }
-    Reply reply = std::move(pending_.front());
+    const Reply reply = std::move(pending_.front());
     pending_.pop_front();
     hold.unlock();
     replies_.OnReply(static_cast<std::uint32_t>(reply.size()), reply.data());
@@ -101,22 +96,24 @@ void FakePrinter::DeliverFromOwnThread() {
   }
 }
 
-void RecordedMessages::post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+void RecordedFrontEnd::post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
   std::lock_guard<std::mutex> hold(mutex_);
-  posts_.push_back({message, wParam, lParam});
+  if (message == WM_UPDATE_STATUS) {
+    posts_.push_back({wParam, lParam});
+  }
 }
 
-std::vector<RecordedMessages::Post> RecordedMessages::posts() const {
-  std::lock_guard<std::mutex> hold(mutex_);
-  return posts_;
-}
-
-void RecordedBoxes::show(const std::string& text, const std::string& caption) {
+void RecordedFrontEnd::show(const std::string& text, const std::string& caption) {
   std::lock_guard<std::mutex> hold(mutex_);
   boxes_.push_back(caption + ": " + text);
 }
 
-std::vector<std::string> RecordedBoxes::boxes() const {
+std::vector<RecordedFrontEnd::Post> RecordedFrontEnd::posts() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return posts_;
+}
+
+std::vector<std::string> RecordedFrontEnd::boxes() const {
   std::lock_guard<std::mutex> hold(mutex_);
   return boxes_;
 }

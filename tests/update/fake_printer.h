@@ -1,7 +1,6 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -21,13 +20,17 @@ namespace trel::testing {
 Reply Ack(const Frame& frame, std::uint8_t r2 = 0, std::uint8_t r3 = 0, std::uint8_t r4 = 0);
 
 // A printer behind PrinterLink that keeps every frame written to it and answers through the reply
-// channel: by default at once, on the writing thread; with answersFromOwnThread on a thread of its
-// own, as the link's delivery thread does.
+// channel: at once on the writing thread, or from a thread of its own as the link's delivery thread
+// does.
 class FakePrinter : public PrinterLink {
  public:
-  // The replies for the n-th frame written (counted from 1). The default acknowledges every frame
-  // and answers the clock frame with the firmware fields below.
-  using AnswerRule = std::function<std::vector<Reply>(const Frame& frame, int number)>;
+  // The replies to the n-th frame written (from 1). By default every frame is acknowledged, the
+  // clock frame with the firmware fields below.
+  std::function<std::vector<Reply>(const Frame& frame, int number)> answer;
+  int firmwareLevel = 2;
+  int itemsNeeded = 2;
+  int escapeSelector = 0;
+  bool opens = true;
 
   explicit FakePrinter(ReplyChannel& replies, bool answersFromOwnThread = false);
   ~FakePrinter() override;
@@ -39,24 +42,16 @@ class FakePrinter : public PrinterLink {
   std::string lastOpenError() const override { return {}; }
 
   std::vector<Frame> written() const;
-  std::vector<std::string> opened() const;
   int closeCount() const;
 
-  AnswerRule answer;
-  int firmwareLevel = 2;
-  int itemsNeeded = 2;
-  int escapeSelector = 0;
-  bool opens = true;
-
  private:
-  std::vector<Reply> DefaultAnswer(const Frame& frame) const;
+  void Deliver(const std::vector<Reply>& replies);
   void DeliverFromOwnThread();
 
   ReplyChannel& replies_;
   mutable std::mutex mutex_;
-  std::condition_variable pending_changed_;
+  std::condition_variable pendingChanged_;
   std::vector<Frame> written_;
-  std::vector<std::string> opened_;
   std::deque<Reply> pending_;
   bool open_ = false;
   bool stopping_ = false;
@@ -64,29 +59,21 @@ class FakePrinter : public PrinterLink {
   std::thread deliverer_;
 };
 
-// Front-end services that only remember what the engine told them.
-class RecordedMessages : public WindowMessages {
+// Front-end services that keep what the engine told them.
+class RecordedFrontEnd : public WindowMessages, public MessageBoxes {
  public:
   struct Post {
-    unsigned message;
     std::uintptr_t wParam;
     std::intptr_t lParam;
   };
   void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
-  std::vector<Post> posts() const;
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<Post> posts_;
-};
-
-class RecordedBoxes : public MessageBoxes {
- public:
   void show(const std::string& text, const std::string& caption) override;
+  std::vector<Post> posts() const;         // of WM_UPDATE_STATUS
   std::vector<std::string> boxes() const;  // "caption: text"
 
  private:
   mutable std::mutex mutex_;
+  std::vector<Post> posts_;
   std::vector<std::string> boxes_;
 };
 

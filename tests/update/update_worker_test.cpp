@@ -39,6 +39,10 @@ TEST_F(UpdateWorkerTest, RunsOneJobAtATimeAndAnnouncesItsEnd) {
   worker.Join();
   EXPECT_EQ(LastOutcome(), kJobSucceeded);
   EXPECT_EQ(worker.job().sequence, 6);
+  const auto posts = frontEnd.posts();  // one progress step per reply, then the outcome
+  EXPECT_EQ(std::count_if(posts.begin(), posts.end(),
+                          [](const auto& post) { return post.wParam == kStatusReply; }),
+            3);
   EXPECT_EQ(printer.closeCount(), 1);
 
   // A finished worker takes the next job.
@@ -64,17 +68,6 @@ TEST_F(UpdateWorkerTest, ShutdownDuringAWaitEndsTheJobAtOnce) {
   worker.Join();
   EXPECT_EQ(LastOutcome(), kJobFailed);
   EXPECT_LE(printer.written().size(), 2u);  // at most the clock frame's repeat got out
-}
-
-TEST_F(UpdateWorkerTest, RepliesFromTheDeliveryThreadAreEachCountedOnce) {
-  job.nowait = false;
-  ASSERT_TRUE(worker.Start(job, Environment(kReplyWait), {}));
-  worker.Join();
-  EXPECT_EQ(LastOutcome(), kJobSucceeded);
-  const auto posts = messages.posts();
-  const auto progressSteps = std::count_if(
-      posts.begin(), posts.end(), [](const auto& post) { return post.wParam == kStatusReply; });
-  EXPECT_EQ(progressSteps, 3);
 }
 
 }  // namespace
