@@ -72,6 +72,11 @@ int SerialSession::SerialOpen(const std::string& portName) {
     return 0;
   }
   SetLastOpenError("");
+  if (portOpen_.load()) {
+    // A port left open (a link that ended by a failed write, or a second open) is closed first, so
+    // its read loop ends and the link thread comes round to configure the new one.
+    SerialClose();
+  }
   InstallPort(std::move(opened.port), deadline);
   if (!WaitForPrinterDevice(deadline)) {
     SerialClose();

@@ -1,37 +1,28 @@
 #include "link/delivery_thread.h"
 
-#include "link/burst_collector.h"
-
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <thread>
 #include <vector>
 
+#include "link/burst_collector.h"
+
 namespace trel {
 namespace {
 
 using std::chrono::milliseconds;
 
-// Puts received bytes into the ring as the session does.
-class RingHost : public DeviceHost {
- public:
-  RingHost(ReceiveRing& ring, ManualResetEvent& dataArrived)
-      : ring_(ring), dataArrived_(dataArrived) {}
+// The fixture stores received bytes as the session does.
+class DeliveryThreadTest : public ::testing::Test, public DeviceHost {
+ protected:
   void StoreReceived(const std::uint8_t* bytes, std::size_t count) override {
-    ring_.Append(bytes, count);
-    dataArrived_.Set();
+    ring.Append(bytes, count);
+    dataArrived.Set();
   }
   int WriteKeepingLink(const std::uint8_t*, std::size_t) override { return 0; }
   int WriteEndingLink(const std::uint8_t*, std::size_t) override { return 0; }
 
- private:
-  ReceiveRing& ring_;
-  ManualResetEvent& dataArrived_;
-};
-
-class DeliveryThreadTest : public ::testing::Test {
- protected:
   void StartWithQuiet(milliseconds quiet) {
     state.currentDevice = &serial;
     state.deviceActive = true;
@@ -52,9 +43,8 @@ class DeliveryThreadTest : public ::testing::Test {
   }
   ReceiveRing ring;
   ManualResetEvent dataArrived;
-  RingHost host{ring, dataArrived};
-  CDeviceObject_NULL idle{host};
-  CDeviceObject_01_00_01_00 serial{host};
+  CDeviceObject_NULL idle{*this};
+  CDeviceObject_01_00_01_00 serial{*this};
   SessionState state{idle, serial};
   DataCallbackSlot callback;
   std::unique_ptr<DeliveryThread> delivery;

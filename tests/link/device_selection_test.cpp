@@ -73,21 +73,16 @@ TEST_F(DeviceSelectionTest, UnknownDeviceTypeLeavesIdleCurrentAndEndsTheReadLoop
 }
 
 TEST_F(DeviceSelectionTest, RecordsThatCannotSelectChangeNothing) {
+  state.linkState = kLinkConfigured;
+  Post(kTypeRecordMessage, kSerialTypeRecordWParam, kSerialTypeRecordLParam);  // no link up
+  EXPECT_EQ(current(), nullptr);
   LinkUpAndConfigured();
   Post(kTypeRecordMessage, 0x00010001, kSerialTypeRecordLParam);  // record byte 1 set
   Post(kTypeRecordMessage, 0x00000101, kSerialTypeRecordLParam);  // record byte 2 set
-  EXPECT_EQ(current(), &idle);
   state.linkState = 5;
   Post(kTypeRecordMessage, kSerialTypeRecordWParam, kSerialTypeRecordLParam);
   EXPECT_EQ(current(), &idle);
   EXPECT_TRUE(state.reading.load());
-}
-
-TEST_F(DeviceSelectionTest, RecordWithoutLinkUpIsIgnored) {
-  state.linkState = kLinkConfigured;
-  Post(kTypeRecordMessage, kSerialTypeRecordWParam, kSerialTypeRecordLParam);
-  EXPECT_EQ(current(), nullptr);
-  EXPECT_FALSE(state.deviceActive.load());
 }
 
 TEST_F(DeviceSelectionTest, UnknownMessagesAreConsumedFromWmUserOn) {

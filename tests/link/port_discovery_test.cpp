@@ -33,30 +33,25 @@ std::vector<std::string> ScanOnce(std::vector<SerialPortInfo> ports) {
   return ReportedNames(window);
 }
 
-TEST(PortDiscoveryTest, KnownAdapterIsReportedByItsLowerCaseName) {
-  EXPECT_EQ(ScanOnce({Port(kProlific, "USB-to-Serial Comm Port (COM5)")}),
-            std::vector<std::string>{"com5"});
-  EXPECT_EQ(ScanOnce({Port("VID_10C4&PID_EA60", "Silicon Labs CP210x USB to UART Bridge (COM7)")}),
-            std::vector<std::string>{"com7"});
-}
-
-TEST(PortDiscoveryTest, KeyAndNameMustBothMatch) {
-  EXPECT_TRUE(ScanOnce({Port(kProlific, "Generic Serial Port (COM5)")}).empty());
-  EXPECT_TRUE(ScanOnce({Port("vid_0403&pid_6001", "Some uart bridge (COM7)")}).empty());
-  EXPECT_TRUE(ScanOnce({Port("", "USB-to-Serial Comm Port (COM5)")}).empty());
-  // The key is compared whole.
-  EXPECT_TRUE(ScanOnce({Port("vid_067b&pid_23031", "USB-to-Serial Comm Port (COM5)")}).empty());
-}
-
-TEST(PortDiscoveryTest, NameWithoutPortPartIsNotReported) {
-  EXPECT_TRUE(ScanOnce({Port(kProlific, "USB-to-Serial Comm Port COM5")}).empty());
-  EXPECT_TRUE(ScanOnce({Port(kProlific, "USB-to-Serial Comm Port ()")}).empty());
-}
-
-TEST(PortDiscoveryTest, UnreadablyLongDisplayNameIsSkipped) {
-  const std::string padding(235, 'x');  // 259 characters with the first name
-  EXPECT_EQ(ScanOnce({Port(kProlific, padding + " serial comm port (com5)")}).size(), 1u);
-  EXPECT_TRUE(ScanOnce({Port(kProlific, padding + "USB-to-Serial Comm Port (COM5)")}).empty());
+TEST(PortDiscoveryTest, OnlyKnownAdaptersWithAPortNameAreReported) {
+  const std::string longName = std::string(235, 'x') + " serial comm port (com5)";  // 259 bytes
+  const struct {
+    std::string key;
+    std::string name;
+    std::vector<std::string> reported;
+  } cases[] = {
+      {kProlific, "USB-to-Serial Comm Port (COM5)", {"com5"}},
+      {"VID_10C4&PID_EA60", "Silicon Labs CP210x USB to UART Bridge (COM7)", {"com7"}},
+      {kProlific, "Generic Serial Port (COM5)", {}},
+      {"vid_0403&pid_6001", "Some uart bridge (COM7)", {}},
+      {"vid_067b&pid_23031", "USB-to-Serial Comm Port (COM5)", {}},  // keys compare whole
+      {kProlific, "USB-to-Serial Comm Port COM5", {}},
+      {kProlific, longName, {"com5"}},
+      {kProlific, "x" + longName, {}},  // too long to read
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ScanOnce({Port(c.key, c.name)}), c.reported) << c.key << " " << c.name;
+  }
 }
 
 TEST(PortDiscoveryTest, PortNameIsTheTokenAfterTheFirstOpeningParenthesis) {
@@ -91,19 +86,13 @@ TEST(PortDiscoveryTest, OnlyTheFirstTwentyPortsAreExamined) {
   EXPECT_EQ(ScanOnce(ports), std::vector<std::string>{"com20"});
 }
 
-TEST(PortNamePackingTest, FirstCharacterTravelsInTheHighestByte) {
-  const auto [wParam, lParam] = PackPortName("com3");
-  EXPECT_EQ(wParam, 0x636F6D33u);
-  EXPECT_EQ(lParam, 0);
-  EXPECT_EQ(UnpackPortName(wParam, lParam), "com3");
-}
-
-TEST(PortNamePackingTest, OnlyEightCharactersSurvive) {
-  const auto [wParam, lParam] = PackPortName("ttyusb123");
-  EXPECT_EQ(UnpackPortName(wParam, lParam), "ttyusb12");
-  const auto [w5, l5] = PackPortName("com12");
-  EXPECT_EQ(UnpackPortName(w5, l5), "com12");
-  EXPECT_EQ(UnpackPortName(0, 0), "");
+TEST(PortNamePackingTest, FirstCharacterTravelsInTheHighestByteAndEightSurvive) {
+  EXPECT_EQ(PackPortName("com3"), (std::pair<std::uintptr_t, std::intptr_t>{0x636F6D33u, 0}));
+  for (const auto& [name, unpacked] :
+       {std::pair{"com3", "com3"}, {"com12", "com12"}, {"ttyusb123", "ttyusb12"}, {"", ""}}) {
+    const auto [wParam, lParam] = PackPortName(name);
+    EXPECT_EQ(UnpackPortName(wParam, lParam), unpacked);
+  }
 }
 
 testing::FakeUsbPort UsbPort(std::string tty, std::string driver, std::string vendor,

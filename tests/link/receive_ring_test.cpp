@@ -42,15 +42,5 @@ TEST(ReceiveRingTest, BytesWrapAroundTheEndInOrder) {
   EXPECT_EQ(ring.droppedBytes(), 0u);
 }
 
-TEST(ReceiveRingTest, ClearForgetsUnreadBytes) {
-  ReceiveRing ring;
-  const auto bytes = Sequence(20);
-  ring.Append(bytes.data(), bytes.size());
-  ring.Clear();
-  EXPECT_EQ(ring.Available(), 0u);
-  std::uint8_t byte = 0xAA;
-  EXPECT_EQ(ring.TakeInto(&byte, 1), 0u);
-}
-
 }  // namespace
 }  // namespace trel
