@@ -12,11 +12,17 @@ namespace {
 
 // Posted by the worker thread once the job's outcome is out, so the main thread stops waiting.
 constexpr unsigned kWorkerEnded = WM_USER + 100;
+// Posted by the interrupt watcher.
+constexpr unsigned kInterrupted = WM_USER + 101;
 
 }  // namespace
 
 JobConsole::JobConsole(ConsoleOutput& output)
-    : output_(output), boxes_(output), replies_(messages_), keywordLoader_(encoding_, boxes_) {}
+    : output_(output),
+      interrupts_([this] { messages_.post(kInterrupted, 0, 0); }),
+      boxes_(output),
+      replies_(messages_),
+      keywordLoader_(encoding_, boxes_) {}
 
 int JobConsole::run(UpdateJob job, PrinterLink& link) {
   encoding_.separatorCode =
@@ -38,12 +44,16 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
 
   int progressSteps = 0;
   std::optional<std::intptr_t> outcome;
-  for (PostedMessage next = messages_.take(); next.message != kWorkerEnded;
+  for (ThreadMessage next = messages_.take(); next.message != kWorkerEnded;
        next = messages_.take()) {
-    if (next.message != WM_UPDATE_STATUS) {
+    if (next.message == kInterrupted) {
+      output_.line("interrupted: closing the port");
+      // With the port closed every further write fails; waking the sender ends its wait now.
+      link.SerialClose();
+      replies_.StopAccepting();
+    } else if (next.message != WM_UPDATE_STATUS) {
       continue;
-    }
-    if (next.wParam == kStatusReply) {
+    } else if (next.wParam == kStatusReply) {
       if (const std::optional<int> position = AdvanceProgress(progressSteps)) {
         output_.progress(*position);
       }
@@ -54,7 +64,7 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
   worker.Join();
   const int status = report(outcome, link);
   output_.finish();
-  return status;
+  return interrupts_.interrupted() ? kExitInterrupted : status;
 }
 
 int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link) {

@@ -3,6 +3,7 @@
 #include "cli/console_message_boxes.h"
 #include "cli/console_messages.h"
 #include "cli/console_output.h"
+#include "cli/interrupt_watcher.h"
 #include "link/printer_link.h"
 #include "tables/keyword_loader.h"
 #include "tables/keyword_tables.h"
@@ -14,7 +15,9 @@ namespace trel {
 
 // The command line in the place of the desktop tool's window for one job: it owns what the job
 // runs against, runs the job on the update worker, handles what the job's threads post as the
-// window's procedure would (progress, outcome) and turns the outcome into the exit status.
+// window's procedure would (progress, outcome) and turns the outcome into the exit status. An
+// interrupt closes the port, which ends the job at its next write or wait, as closing the window
+// does. Create it before the link, so the link's threads leave the interrupts to it.
 class JobConsole {
  public:
   explicit JobConsole(ConsoleOutput& output);
@@ -23,8 +26,8 @@ class JobConsole {
   WindowMessages& messages() { return messages_; }
   ReplyChannel& replies() { return replies_; }
 
-  // Runs the job over the link and waits for its end; returns kExitSuccess, kExitFailure or
-  // kExitPortNotOpened.
+  // Runs the job over the link and waits for its end; returns kExitSuccess, kExitFailure,
+  // kExitPortNotOpened or kExitInterrupted.
   int run(UpdateJob job, PrinterLink& link);
 
  private:
@@ -32,6 +35,7 @@ class JobConsole {
 
   ConsoleOutput& output_;
   ConsoleMessages messages_;
+  InterruptWatcher interrupts_;
   ConsoleMessageBoxes boxes_;
   ReplyChannel replies_;
   TextEncoding encoding_;

@@ -1,6 +1,8 @@
 // `trel send` against the stand-in printer over a pseudo-terminal: every way an exchange can end.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <filesystem>
 
 #include "e2e/job_files.h"
@@ -94,6 +96,21 @@ TEST_F(SendTest, MissingPortEndsAtOnceWithStatusThree) {
   EXPECT_EQ(run.exitCode, 3);
   EXPECT_TRUE(Has(run.err, "Error: Sorry,can't open the port,please try again."));
   EXPECT_TRUE(Has(run.err, "no-such-port")) << run.err;
+}
+
+TEST_F(SendTest, InterruptEndsTheJobAndRemovesTheWorkingCopy) {
+  PrinterSimProcess sim({"--delay", "3000"});  // every frame waits for its answer
+  const TempDir temporary;
+  TrelProcess trel({"send", "--port", sim.portPath(), "--params",
+                    dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string()},
+                   {"TMPDIR=" + temporary.path().string()});
+  ASSERT_TRUE(trel.waitForError("Downloading...", std::chrono::seconds(10)));
+  EXPECT_FALSE(std::filesystem::is_empty(temporary.path()));
+  trel.signal(SIGINT);
+  const TrelRun run = trel.finish();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 130) << run.err;
+  EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));
 }
 
 // One first-level key whose content holds the separator escape.

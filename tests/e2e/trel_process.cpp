@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 
 #include "support/printer_sim_process.h"
@@ -18,102 +17,118 @@ namespace trel::testing {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Pipe {
-  int read = -1;
-  int write = -1;
-};
-
-Pipe MakePipe() {
-  int ends[2] = {-1, -1};
-  if (::pipe2(ends, O_CLOEXEC) != 0) {
-    return {};
+std::vector<char*> Pointers(std::vector<std::string>& words) {
+  std::vector<char*> pointers;
+  for (std::string& word : words) {
+    pointers.push_back(word.data());
   }
-  return {ends[0], ends[1]};
+  pointers.push_back(nullptr);
+  return pointers;
 }
 
-pid_t Spawn(const std::vector<std::string>& arguments, const Pipe& out, const Pipe& err) {
+}  // namespace
+
+TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment) {
   const std::string program = (PrinterSimProcess::ExecutablePath().parent_path() / "trel").string();
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) {
-    argv.push_back(word.data());
+  std::vector<std::string> variables(environment);
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    variables.emplace_back(*variable);
   }
-  argv.push_back(nullptr);
 
+  int out[2] = {-1, -1};
+  int err[2] = {-1, -1};
+  if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
+    return;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
-  pid_t pid = -1;
-  const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+  if (::posix_spawn(&pid_, program.c_str(), &actions, nullptr, Pointers(words).data(),
+                    Pointers(variables).data()) != 0) {
+    pid_ = -1;
+  }
   posix_spawn_file_actions_destroy(&actions);
-  return spawned == 0 ? pid : -1;
+  ::close(out[1]);
+  ::close(err[1]);
+  pipes_ = {out[0], err[0]};
 }
 
-// Reads both pipes until they close or the deadline passes; false when the deadline passed. A pipe
-// that closed has its descriptor closed and set to -1.
-bool Gather(std::array<pollfd, 2>& fds, std::array<std::string*, 2> into,
-            Clock::time_point deadline) {
-  int open = 2;
-  while (open > 0) {
+TrelProcess::~TrelProcess() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  closePipes();
+}
+
+bool TrelProcess::waitForError(const std::string& text, std::chrono::milliseconds limit) {
+  return gather(Clock::now() + limit, [&] { return run_.err.find(text) != std::string::npos; }) &&
+         run_.err.find(text) != std::string::npos;
+}
+
+void TrelProcess::signal(int number) {
+  if (pid_ > 0) {
+    ::kill(pid_, number);
+  }
+}
+
+TrelRun TrelProcess::finish(std::chrono::seconds limit) {
+  if (pid_ <= 0) {
+    return run_;
+  }
+  run_.timedOut = !gather(Clock::now() + limit, [] { return false; });
+  if (run_.timedOut) {
+    ::kill(pid_, SIGKILL);
+  }
+  int status = 0;
+  while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+  closePipes();
+  run_.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run_;
+}
+
+bool TrelProcess::gather(Clock::time_point deadline, const std::function<bool()>& done) {
+  std::array<std::string*, 2> into{&run_.out, &run_.err};
+  while (!done() && (pipes_[0] >= 0 || pipes_[1] >= 0)) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
       return false;
     }
-    if (::poll(fds.data(), fds.size(), static_cast<int>(left.count())) < 0 && errno != EINTR) {
+    pollfd polled[2] = {{pipes_[0], POLLIN, 0}, {pipes_[1], POLLIN, 0}};
+    if (::poll(polled, 2, static_cast<int>(left.count())) < 0 && errno != EINTR) {
       return false;
     }
-    for (std::size_t i = 0; i < fds.size(); ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) {
+    for (std::size_t i = 0; i < pipes_.size(); ++i) {
+      if (pipes_[i] < 0 || polled[i].revents == 0) {
         continue;
       }
       char buffer[4096];
-      const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
+      const ssize_t got = ::read(pipes_[i], buffer, sizeof buffer);
       if (got > 0) {
         into[i]->append(buffer, static_cast<std::size_t>(got));
       } else if (got == 0 || errno != EINTR) {
-        ::close(fds[i].fd);
-        fds[i].fd = -1;
-        --open;
+        ::close(pipes_[i]);
+        pipes_[i] = -1;
       }
     }
   }
   return true;
 }
 
-}  // namespace
-
-TrelRun RunTrel(const std::vector<std::string>& arguments, std::chrono::seconds limit) {
-  TrelRun run;
-  const Pipe out = MakePipe();
-  const Pipe err = MakePipe();
-  const pid_t pid = Spawn(arguments, out, err);
-  ::close(out.write);
-  ::close(err.write);
-  if (pid < 0) {
-    ::close(out.read);
-    ::close(err.read);
-    return run;
-  }
-  std::array<pollfd, 2> fds{pollfd{out.read, POLLIN, 0}, pollfd{err.read, POLLIN, 0}};
-  run.timedOut = !Gather(fds, {&run.out, &run.err}, Clock::now() + limit);
-  if (run.timedOut) {
-    ::kill(pid, SIGKILL);
-  }
-  for (const pollfd& fd : fds) {
-    if (fd.fd >= 0) {
-      ::close(fd.fd);
+void TrelProcess::closePipes() {
+  for (int& pipe : pipes_) {
+    if (pipe >= 0) {
+      ::close(pipe);
+      pipe = -1;
     }
   }
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
 }
 
 }  // namespace trel::testing

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <array>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +18,38 @@ struct TrelRun {
   std::string err;
 };
 
-// Runs $TREL_BIN_DIR/trel (else ../bin/trel next to the test binary) with the arguments, gathering
-// its output; a run that outlives the limit is killed and reported as timed out, so no test hangs.
-TrelRun RunTrel(const std::vector<std::string>& arguments,
-                std::chrono::seconds limit = std::chrono::seconds(30));
+// A running $TREL_BIN_DIR/trel (else ../bin/trel next to the test binary), its output gathered.
+// Every wait has a limit and a run that outlives it is killed, so no test hangs.
+class TrelProcess {
+ public:
+  // `environment` entries ("NAME=value") are added to this process's environment.
+  explicit TrelProcess(const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& environment = {});
+  TrelProcess(const TrelProcess&) = delete;
+  TrelProcess& operator=(const TrelProcess&) = delete;
+  ~TrelProcess();
+
+  // Gathers output until `text` has appeared on stderr; false when the limit passed first.
+  bool waitForError(const std::string& text, std::chrono::milliseconds limit);
+  void signal(int number);
+  // Gathers the rest of the output and waits for the end; kills the process after the limit.
+  TrelRun finish(std::chrono::seconds limit = std::chrono::seconds(30));
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  // Reads both pipes until `done` holds, they both close or the deadline passes; false when the
+  // deadline passed.
+  bool gather(Clock::time_point deadline, const std::function<bool()>& done);
+  void closePipes();
+
+  pid_t pid_ = -1;
+  std::array<int, 2> pipes_{-1, -1};  // the read ends of stdout and stderr
+  TrelRun run_;
+};
+
+inline TrelRun RunTrel(const std::vector<std::string>& arguments,
+                       std::chrono::seconds limit = std::chrono::seconds(30)) {
+  return TrelProcess(arguments).finish(limit);
+}
 
 }  // namespace trel::testing

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <signal.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace trel {
+
+// Turns Ctrl-C, SIGTERM and SIGHUP into a call on a thread of its own while it lives, so a job can
+// be ended in order (the port closed, the worker joined, the working copy removed) instead of the
+// process dying mid-write. Create it before any other thread: the signals are blocked in the
+// creating thread and so in every thread started after it, and waited for by the watcher alone.
+class InterruptWatcher {
+ public:
+  explicit InterruptWatcher(std::function<void()> onInterrupt);
+  InterruptWatcher(const InterruptWatcher&) = delete;
+  InterruptWatcher& operator=(const InterruptWatcher&) = delete;
+  // Stops the watcher and unblocks the signals again.
+  ~InterruptWatcher();
+
+  bool interrupted() const { return interrupted_.load(); }
+
+ private:
+  void watch();
+
+  std::function<void()> onInterrupt_;
+  sigset_t watched_{};
+  sigset_t previous_{};
+  std::atomic<bool> stopping_{false};
+  std::atomic<bool> interrupted_{false};
+  std::thread thread_;
+};
+
+}  // namespace trel
