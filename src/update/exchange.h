@@ -38,8 +38,6 @@ class FrameExchange {
   // goes out a second time only when replies came but none of them belonged to it.
   ExchangeResult ExchangeFrame(std::span<const std::uint8_t> frame, bool record);
 
-  const ExchangeSettings& settings() const { return settings_; }
-
  private:
   struct Drained {
     Acknowledgement::Kind kind = Acknowledgement::Kind::kNoMatch;

@@ -55,11 +55,6 @@ void ReplyChannel::Clear() {
   }
 }
 
-std::size_t ReplyChannel::queuedCount() const {
-  std::lock_guard<std::mutex> hold(lock_);
-  return queue_.size();
-}
-
 void ReplyChannel::RaiseLongestReply(std::uint32_t length) {
   std::uint32_t longest = longestReply_.load();
   while (length > longest && !longestReply_.compare_exchange_weak(longest, length)) {

@@ -42,7 +42,6 @@ class ReplyChannel {
   std::optional<Reply> TakeOldest();
   // Frees every queued reply.
   void Clear();
-  std::size_t queuedCount() const;
 
   void ResetReplyEvent() { replyEvent_.Reset(); }
   // True when a reply arrived (or shutdown woke the sender) within the limit.
@@ -56,7 +55,7 @@ class ReplyChannel {
   void RaiseLongestReply(std::uint32_t length);
 
   WindowMessages& messages_;
-  mutable std::mutex lock_;  // guards queue_ only, for one insertion or removal at a time
+  std::mutex lock_;  // guards queue_ only, for one insertion or removal at a time
   std::deque<Reply> queue_;  // newest at the front, oldest at the back
   ManualResetEvent replyEvent_;
   std::atomic<bool> accepting_{true};
