@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <exception>
 
 namespace trel {
 namespace {
@@ -109,7 +110,14 @@ std::string UnpackPortName(std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 void PortDiscovery::Scan(WindowMessages* window) {
-  const std::vector<SerialPortInfo> ports = enumerate_();
+  std::vector<SerialPortInfo> ports;
+  try {
+    ports = enumerate_();
+  } catch (const std::exception&) {
+    // Ports that cannot be listed now are looked for again at the next scan; the link thread
+    // goes on.
+    return;
+  }
   const std::size_t examined = std::min(ports.size(), kPortsExaminedPerScan);
   for (std::size_t i = 0; i < examined; ++i) {
     std::optional<std::string> name = QualifyingPortName(ports[i]);

@@ -86,6 +86,15 @@ TEST(PortDiscoveryTest, OnlyTheFirstTwentyPortsAreExamined) {
   EXPECT_EQ(ScanOnce(ports), std::vector<std::string>{"com20"});
 }
 
+TEST(PortDiscoveryTest, FailedEnumerationEndsTheScanQuietly) {
+  PortDiscovery discovery([]() -> std::vector<SerialPortInfo> {
+    throw std::filesystem::filesystem_error("gone", std::error_code());
+  });
+  RecordingWindow window;
+  EXPECT_NO_THROW(discovery.Scan(&window));
+  EXPECT_TRUE(window.posted().empty());
+}
+
 TEST(PortNamePackingTest, FirstCharacterTravelsInTheHighestByteAndEightSurvive) {
   EXPECT_EQ(PackPortName("com3"), (std::pair<std::uintptr_t, std::intptr_t>{0x636F6D33u, 0}));
   for (const auto& [name, unpacked] :
