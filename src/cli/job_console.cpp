@@ -42,6 +42,13 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
                                  .keywordTables = keywordTables_},
                [this] { messages_.post(kWorkerEnded, 0, 0); });
 
+  const std::optional<std::intptr_t> outcome = handleMessagesUntilTheJobEnds(link);
+  worker.Join();
+  const int status = report(outcome, link);
+  return interrupts_.interrupted() ? kExitInterrupted : status;
+}
+
+std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLink& link) {
   int progressSteps = 0;
   std::optional<std::intptr_t> outcome;
   for (ThreadMessage next = messages_.take(); next.message != kWorkerEnded;
@@ -61,15 +68,17 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
       outcome = next.lParam;
     }
   }
-  worker.Join();
-  const int status = report(outcome, link);
-  output_.finish();
-  return interrupts_.interrupted() ? kExitInterrupted : status;
+  return outcome;
 }
 
 int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link) {
-  if (outcome == kJobSucceeded) {
+  const bool succeeded = outcome == kJobSucceeded;
+  if (succeeded) {
     output_.progress(kProgressFull);
+  }
+  // The bar stays where the job left it, above the outcome.
+  output_.finish();
+  if (succeeded) {
     output_.line(kDownloadSuccessText);
     return kExitSuccess;
   }
@@ -77,7 +86,9 @@ int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& 
   output_.line(text);
   boxes_.show(text, kErrorCaption);
   if (outcome == kJobPortNotOpened) {
-    output_.line(link.lastOpenError());
+    if (const std::string cause = link.lastOpenError(); !cause.empty()) {
+      output_.line(cause);
+    }
     return kExitPortNotOpened;
   }
   return kExitFailure;

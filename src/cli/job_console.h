@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "cli/console_message_boxes.h"
 #include "cli/console_messages.h"
 #include "cli/console_output.h"
@@ -31,6 +34,9 @@ class JobConsole {
   int run(UpdateJob job, PrinterLink& link);
 
  private:
+  // What the window's procedure does with the posted messages: progress steps, the outcome (the
+  // result), and here also interrupts; ends when the worker says the job is over.
+  std::optional<std::intptr_t> handleMessagesUntilTheJobEnds(PrinterLink& link);
   int report(std::optional<std::intptr_t> outcome, const PrinterLink& link);
 
   ConsoleOutput& output_;
