@@ -15,12 +15,17 @@ void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
   command.add_option("--params", files.params, "Parameter list file (INI)")
       ->required()
       ->check(CLI::ExistingFile);
-  command.add_option("--keywords", files.keywords, "Main keyword file (XML, or the INI form)")
+  command
+      .add_option("--keywords", files.keywords,
+                  "Main keyword file; sent when its name ends in .xml")
       ->check(CLI::ExistingFile);
   command.add_option("--more-keywords", files.moreKeywords,
                      "Further keyword files \"A;B\", in the main keyword file's folder");
   command.add_flag("--reboot", files.reboot, "Ask the printer to reboot after the update");
-  command.add_option("--netprinter", files.netprinter, "The netprinter setting")
+  command
+      .add_option("--netprinter", files.netprinter,
+                  "The netprinter setting: 1 starts at 115200 baud with separator 0x2FF; above 1 "
+                  "lets the printer choose the separator")
       ->capture_default_str();
 }
 
@@ -35,7 +40,8 @@ void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
           CLI::CheckedTransformer(std::map<std::string, int>{{"1", 0}, {"1.5", 1}, {"2", 2}}))
       ->default_str("1");
   CLI::Option* record =
-      send.add_option("--record", options.recordPath, "Also record the frames sent to FILE");
+      send.add_option("--record", options.recordPath,
+                      "Also record the frames sent to FILE (both kinds unless one is named)");
   send.add_flag("--record-params", options.recordParams, "Record the parameter frames")
       ->needs(record);
   send.add_flag("--record-keywords", options.recordKeywords, "Record the keyword frames")

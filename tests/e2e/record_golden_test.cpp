@@ -91,6 +91,27 @@ TEST(RecordGolden, ExtraKeywordFilesKeepTheirSlotsAndIndices) {
   EXPECT_EQ(ReadBytes(dir / "out.bin"), Concatenated(expected));
 }
 
+TEST(RecordGolden, NamesPastTheNinthExtraKeywordFileAreIgnored) {
+  TempDir dir;
+  dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}}));
+  dir.write("extra.ini", "[General]\r\nFirstKeyNum=1\r\n");
+  std::string tenNames = "extra.ini";
+  for (int name = 2; name <= 10; ++name) {
+    tenNames += ";extra.ini";
+  }
+  const TrelRun run =
+      Record(dir, {"--keywords", (dir / "extra.ini").string(), "--more-keywords", tenNames});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string recording = ReadBytes(dir / "out.bin");
+  const auto closing = [](std::uint8_t fileIndex) {
+    return Bytes{kCommandKeyword, kClosingCodeExtraFile, fileIndex};
+  };
+  EXPECT_TRUE(Contains(recording, closing(9)));
+  EXPECT_FALSE(Contains(recording, closing(10)));
+  // The main keyword file (not sent: it is of the INI form) and nine more, as every header says.
+  EXPECT_EQ(CountOf(recording, std::string{0x11, 0x15, 0, 10, 0}), 9);
+}
+
 TEST(RecordGolden, UnwritableOutputIsARefusedStart) {
   TempDir dir;
   dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}}));
