@@ -22,6 +22,10 @@ void EnsureApplication() {
   new QApplication(argc, argv);  // lives as long as the test program
 }
 
+bool WaitUntil(const std::function<bool()>& condition, int limitMs) {
+  return QTest::qWaitFor(condition, limitMs);
+}
+
 void ShowActive(QWidget& window) {
   window.show();
   window.activateWindow();
@@ -74,7 +78,14 @@ int FakeDeviceLink::SerialOpen(const std::string& portName) {
 }
 
 int FakeDeviceLink::SerialWrite(const std::uint8_t*, std::size_t) {
-  return 0;
+  const std::lock_guard lock(mutex_);
+  ++writes;
+  return closes == 0 ? writeResult : 0;
+}
+
+int FakeDeviceLink::writeCount() const {
+  const std::lock_guard lock(mutex_);
+  return writes;
 }
 
 int FakeDeviceLink::SerialClose() {

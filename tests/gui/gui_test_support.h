@@ -29,6 +29,9 @@ class GuiTest : public ::testing::Test {
   GuiTest() { EnsureApplication(); }
 };
 
+// Runs the event loop until the condition holds; false when the limit ran out first.
+bool WaitUntil(const std::function<bool()>& condition, int limitMs);
+
 // Shows a window and makes it the active one, so focus changes happen as they do for an operator.
 void ShowActive(QWidget& window);
 
@@ -58,9 +61,11 @@ class FakeDeviceLink : public DeviceLink {
   std::string lastOpenError() const override { return {}; }
   // Hands bytes to the reply callback as the link's delivery would.
   void deliver(const std::vector<std::uint8_t>& bytes);
+  int writeCount() const;
 
   int startResult = 1;
   int openResult = 0;
+  int writeResult = 0;  // after SerialClose every write fails
   bool started = false;
   bool shutDown = false;
   bool hasCallback = false;
@@ -69,6 +74,7 @@ class FakeDeviceLink : public DeviceLink {
   std::uint32_t lastBaudRate = 0;
   std::vector<std::string> opened;
   int closes = 0;
+  int writes = 0;
 
  private:
   mutable std::mutex mutex_;

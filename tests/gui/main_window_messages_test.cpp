@@ -97,7 +97,7 @@ TEST_F(WindowMessagesTest, ProgressStopsShortOfFullUntilSuccessThenResets) {
   EXPECT_TRUE(boxes.empty());
   EXPECT_TRUE(window().updates().resetTimerActive());
   // The bar empties again three seconds after the success.
-  QTRY_COMPARE_WITH_TIMEOUT(controls().progress->value(), 0, 5000);
+  EXPECT_TRUE(testing::WaitUntil([&] { return controls().progress->value() == 0; }, 5000));
 }
 
 TEST_F(WindowMessagesTest, FailuresEndInOneErrorBox) {

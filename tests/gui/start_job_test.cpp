@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "app/session_device_link.h"
+#include "link/serial_session.h"
+#include "main_window_fixture.h"
+#include "platform/private_profile.h"
+#include "support/printer_sim_process.h"
+#include "widgets/combo_list_ctrl.h"
+
+namespace trel {
+namespace {
+
+using testing::MainWindowFixture;
+using testing::PrinterSimProcess;
+using testing::WaitUntil;
+
+constexpr int kJobLimitMs = 30000;
+
+class StartJobTest : public MainWindowFixture {
+ protected:
+  void TearDown() override { closeWindow(); }  // before the session it uses
+
+  // The window over the real serial session, as the tool runs it.
+  bool openWithSession() {
+    session_ = std::make_unique<SerialSession>();
+    sessionLink_ = std::make_unique<SessionDeviceLink>(*session_);
+    return open(sessionLink_.get());
+  }
+
+  void prepareStart(const std::string& moreSettings = "") {
+    writeWorkingCopy(testing::kParamList);
+    writeSettings("[INI]\r\nIniFile=" + (folder / "params.ini").string() + "\r\n" + moreSettings);
+  }
+
+  void start(const QString& port) {
+    controls().portSelector->setEditText(port);
+    controls().start->click();
+  }
+
+  bool jobControlsEnabled() const {
+    const MainWindowControls& c = controls();
+    return c.start->isEnabled() && c.browse->isEnabled() && c.import->isEnabled() &&
+           c.exportButton->isEnabled() && c.moreXmlEdit->isEnabled();
+  }
+
+ private:
+  std::unique_ptr<SerialSession> session_;
+  std::unique_ptr<SessionDeviceLink> sessionLink_;
+};
+
+TEST_F(StartJobTest, PortThatCannotOpenEndsInTheErrorBoxAndSavesTheLine) {
+  prepareStart();
+  ASSERT_TRUE(open());
+  controls().baudSelector->setCurrentIndex(1);
+  controls().stopSelector->setCurrentIndex(2);
+  start("ttyusb7");
+  EXPECT_EQ(controls().status->text(), "Downloading...");
+  EXPECT_FALSE(controls().start->isEnabled());
+  ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 1u; }, kJobLimitMs));
+  EXPECT_EQ(boxes[0].text, "Sorry,can't open the port,please try again.");
+  EXPECT_EQ(boxes[0].caption, "Error");
+  EXPECT_TRUE(WaitUntil([&] { return jobControlsEnabled(); }, kJobLimitMs));
+  EXPECT_EQ(link.lastBaudRate, 38400u);
+  EXPECT_EQ(link.lastStopBits, 2);
+  EXPECT_EQ(setting(u"COM", u"comport"), u"ttyusb7");
+  EXPECT_EQ(setting(u"COM", u"baudRate"), u"38400");
+  EXPECT_EQ(setting(u"COM", u"stopbits"), u"2");
+}
+
+TEST_F(StartJobTest, StartStoresUnsavedEditsFirst) {
+  prepareStart();
+  ASSERT_TRUE(open());
+  controls().table->setItemText(0, 3, "1B41");
+  controls().save->setEnabled(true);
+  start("ttyusb7");
+  EXPECT_FALSE(controls().save->isEnabled());
+  EXPECT_EQ(ReadProfileString(workingCopy(), u"1", u"Command", u""), u"1B41");
+  EXPECT_TRUE(WaitUntil([&] { return jobControlsEnabled(); }, kJobLimitMs));
+}
+
+TEST_F(StartJobTest, ClosingTheWindowDuringAJobEndsItAndWaitsForTheWorker) {
+  prepareStart();
+  link.openResult = 1;
+  link.writeResult = 1;  // the frames go out, but no printer answers
+  ASSERT_TRUE(open());
+  start("ttyusb7");
+  ASSERT_FALSE(controls().start->isEnabled());
+  ASSERT_TRUE(WaitUntil([&] { return link.writeCount() > 0; }, kJobLimitMs));
+  closeWindow();  // returns only once the worker has ended
+  EXPECT_GE(link.closes, 1);
+  EXPECT_TRUE(link.shutDown);
+}
+
+TEST_F(StartJobTest, WholeUpdateToTheStandInPrinterSucceeds) {
+  PrinterSimProcess printer({"--verbose"});
+  ASSERT_TRUE(printer.started());
+  const std::string examples = TREL_EXAMPLES_DIR;
+  prepareStart("[PRN]\r\nPrnFile1=" + examples +
+               "/keywords.xml\r\nXmlFile2=keywords-extra1.xml;keywords-extra2.ini\r\n");
+  ASSERT_TRUE(openWithSession());
+  start(QString::fromStdString(printer.portPath()));
+  ASSERT_TRUE(
+      WaitUntil([&] { return controls().status->text() == "Download success."; }, kJobLimitMs));
+  EXPECT_EQ(controls().progress->value(), 100);
+  EXPECT_TRUE(boxes.empty());
+  printer.stop();
+  EXPECT_NE(printer.output().find("cmd 83"), std::string::npos);  // keyword frames went out
+  EXPECT_TRUE(WaitUntil([&] { return jobControlsEnabled(); }, kJobLimitMs));
+}
+
+TEST_F(StartJobTest, RefusedFrameEndsInTheErrorBox) {
+  PrinterSimProcess printer({"--nak", "2"});
+  ASSERT_TRUE(printer.started());
+  prepareStart();
+  ASSERT_TRUE(openWithSession());
+  start(QString::fromStdString(printer.portPath()));
+  ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 1u; }, kJobLimitMs));
+  EXPECT_EQ(boxes[0].caption, "Error");
+  EXPECT_EQ(boxes[0].text, controls().status->text());
+  EXPECT_LT(controls().progress->value(), 100);
+  EXPECT_TRUE(WaitUntil([&] { return jobControlsEnabled(); }, kJobLimitMs));
+}
+
+TEST_F(StartJobTest, WorkersMessageBoxIsShownOnTheWindowBeforeTheOutcome) {
+  PrinterSimProcess printer({"--items-needed", "10"});
+  ASSERT_TRUE(printer.started());
+  prepareStart();
+  ASSERT_TRUE(openWithSession());
+  start(QString::fromStdString(printer.portPath()));
+  ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 2u; }, kJobLimitMs));
+  EXPECT_EQ(boxes[0].caption, "INI Item Error");
+  EXPECT_TRUE(boxes[0].text.startsWith("The firmware need 10 items"));
+  EXPECT_EQ(boxes[1].caption, "Error");
+}
+
+}  // namespace
+}  // namespace trel
