@@ -25,6 +25,9 @@ JobConsole::JobConsole(ConsoleOutput& output)
       keywordLoader_(encoding_, boxes_) {}
 
 int JobConsole::run(UpdateJob job, PrinterLink& link) {
+  if (interrupts_.interrupted()) {
+    return kExitInterrupted;
+  }
   encoding_.separatorCode =
       job.netprinter == 1 ? TextEncoding::kNetSeparator : TextEncoding::kPlainSeparator;
   output_.line(kDownloadingText);

@@ -20,7 +20,7 @@ namespace trel {
 // runs against, runs the job on the update worker, handles what the job's threads post as the
 // window's procedure would (progress, outcome) and turns the outcome into the exit status. An
 // interrupt closes the port, which ends the job at its next write or wait, as closing the window
-// does. Create it before the link, so the link's threads leave the interrupts to it.
+// does. Create it first, before the link, so the link's threads leave the interrupts to it.
 class JobConsole {
  public:
   explicit JobConsole(ConsoleOutput& output);

@@ -21,6 +21,8 @@ class NoPrinterLink : public PrinterLink {
 }  // namespace
 
 int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
+  // First, so that an interrupt from here on ends the command in order.
+  JobConsole console(output);
   // With both record kinds ticked and no port chosen, Start skips its port checks.
   StartChoices choices;
   choices.paramFilePath = options.files.params;
@@ -37,7 +39,6 @@ int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
   job.saveXmlData = true;
   job.outputPath = options.out;
 
-  JobConsole console(output);
   NoPrinterLink noPrinter;
   return console.run(std::move(job), noPrinter);
 }

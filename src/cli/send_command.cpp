@@ -32,8 +32,7 @@ StartChoices ChoicesOf(const SendOptions& options) {
 }
 
 // Runs the job over a started serial session and shuts the session down afterwards.
-int RunOverSession(UpdateJob job, bool trace, ConsoleOutput& output) {
-  JobConsole console(output);
+int RunOverSession(JobConsole& console, UpdateJob job, bool trace, ConsoleOutput& output) {
   TracePrinter tracePrinter(output);
   SerialSession session;
   if (trace) {
@@ -60,6 +59,8 @@ int RunOverSession(UpdateJob job, bool trace, ConsoleOutput& output) {
 }  // namespace
 
 int RunSend(const SendOptions& options, ConsoleOutput& output) {
+  // First, so that an interrupt from here on ends the command in order.
+  JobConsole console(output);
   const StartChoices choices = ChoicesOf(options);
   if (const std::string refusal = RefuseStart(choices, options.recordPath); !refusal.empty()) {
     output.line(refusal);
@@ -75,7 +76,7 @@ int RunSend(const SendOptions& options, ConsoleOutput& output) {
   job.saveXmlData = choices.saveXmlData;
   job.outputPath = options.recordPath;
   job.nowait = options.nowait;
-  return RunOverSession(std::move(job), options.trace, output);
+  return RunOverSession(console, std::move(job), options.trace, output);
 }
 
 }  // namespace trel
