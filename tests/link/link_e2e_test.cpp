@@ -42,7 +42,7 @@ class LinkEndToEndTest : public ::testing::Test {
   }
   std::vector<std::uint8_t> SendAndReceiveOne() {
     EXPECT_EQ(session_.SerialWrite(kFrame.data(), kFrame.size()), 1);
-    const auto bursts = bursts_.WaitFor(1);
+    const auto bursts = bursts_.WaitForCount(1);
     EXPECT_EQ(bursts.size(), 1u);
     return bursts.empty() ? std::vector<std::uint8_t>{} : Gathered(bursts[0]);
   }
@@ -79,7 +79,7 @@ TEST_F(LinkEndToEndTest, MissingPortFailsWithItsCause) {
   ASSERT_EQ(session_.SerialStart(&window_), 1);
   EXPECT_EQ(session_.SerialOpen("/dev/trel-no-such-port"), 0);
   EXPECT_FALSE(session_.lastOpenError().empty());
-  EXPECT_EQ(window_.Count(WM_LINK_ENDED), 0);
+  EXPECT_EQ(testing::RecordingWindow::Count(window_.items(), WM_LINK_ENDED), 0);
 }
 
 TEST_F(LinkEndToEndTest, HangUpEndsTheLinkWithoutSpinning) {

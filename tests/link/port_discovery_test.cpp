@@ -17,9 +17,9 @@ SerialPortInfo Port(std::string key, std::string displayName) {
   return {.deviceName = "", .devicePath = "", .hardwareKey = key, .displayName = displayName};
 }
 
-std::vector<std::string> ReportedNames(const RecordingWindow& window) {
+std::vector<std::string> ReportedNames(RecordingWindow& window) {
   std::vector<std::string> names;
-  for (const auto& posted : window.posted()) {
+  for (const auto& posted : window.items()) {
     EXPECT_EQ(posted.message, WM_PORT_FOUND);
     names.push_back(UnpackPortName(posted.wParam, posted.lParam));
   }
@@ -92,7 +92,7 @@ TEST(PortDiscoveryTest, FailedEnumerationEndsTheScanQuietly) {
   });
   RecordingWindow window;
   EXPECT_NO_THROW(discovery.Scan(&window));
-  EXPECT_TRUE(window.posted().empty());
+  EXPECT_TRUE(window.items().empty());
 }
 
 TEST(PortNamePackingTest, FirstCharacterTravelsInTheHighestByteAndEightSurvive) {

@@ -35,26 +35,20 @@ class SerialSessionTest : public ::testing::Test {
     return **opener_.latest;
   }
   std::vector<SerialPortInfo> Enumerate() {
-    std::lock_guard lock(scanMutex_);
-    ++scans_;
-    scanned_.notify_all();
+    scans_.Add(0);
     return {{.deviceName = "ttyUSB0",
              .devicePath = "/dev/ttyUSB0",
              .hardwareKey = "vid_067b&pid_2303",
              .displayName = "Prolific USB-to-Serial Comm Port (ttyUSB0)"}};
   }
-  int WaitForScans(int count) {
-    std::unique_lock lock(scanMutex_);
-    scanned_.wait_for(lock, std::chrono::seconds(5), [&] { return scans_ >= count; });
-    return scans_;
+  int WaitForScans(std::size_t count) {
+    return static_cast<int>(scans_.WaitForCount(count).size());
   }
 
   testing::FakePortOpener opener_;
   testing::RecordingWindow window_;
   testing::BurstCollector bursts_;
-  std::mutex scanMutex_;
-  std::condition_variable scanned_;
-  int scans_ = 0;
+  testing::WaitableLog<int> scans_;
   SerialSession session_;
 };
 
@@ -71,8 +65,9 @@ TEST_F(SerialSessionTest, ScanReportsEachAdapterOnceWhileNoPortIsOpen) {
   ASSERT_EQ(session_.SerialStart(&window_), 1);
   WaitForScans(3);
   ASSERT_TRUE(window_.WaitFor(WM_PORT_FOUND));
-  EXPECT_EQ(window_.Count(WM_PORT_FOUND), 1);
-  const testing::PostedMessage found = window_.posted()[0];
+  const auto posted = window_.items();
+  EXPECT_EQ(testing::RecordingWindow::Count(posted, WM_PORT_FOUND), 1);
+  const testing::PostedMessage found = posted[0];
   EXPECT_EQ(UnpackPortName(found.wParam, found.lParam), "ttyusb0");
 }
 
@@ -88,7 +83,7 @@ TEST_F(SerialSessionTest, EachOpenConfiguresTheLineAndAnswersArriveAsOneBurst) {
   ASSERT_EQ(session_.SerialWrite(kFrame.data(), kFrame.size()), 1);
   EXPECT_EQ(port->WaitForWritten(kFrame.size()), kFrame);
   port->Feed(kAnswer);
-  const auto bursts = bursts_.WaitFor(1);
+  const auto bursts = bursts_.WaitForCount(1);
   ASSERT_EQ(bursts.size(), 1u);
   EXPECT_EQ(testing::Gathered(bursts[0]), kAnswer);
 }
@@ -97,13 +92,13 @@ TEST_F(SerialSessionTest, StalledWriteEndsTheLinkAndScanningWaitsForClose) {
   StartAndOpen().StallWrites();
   EXPECT_EQ(session_.SerialWrite(kFrame.data(), kFrame.size()), 0);
   ASSERT_TRUE(window_.WaitFor(WM_LINK_ENDED));
-  const int scansWhileOpen = WaitForScans(0);
+  const int scansWhileOpen = static_cast<int>(scans_.items().size());
   // Ten rescan pauses: a scan would have come long since if the port counted as closed.
   std::this_thread::sleep_for(milliseconds(200));
-  EXPECT_EQ(WaitForScans(0), scansWhileOpen);
+  EXPECT_EQ(static_cast<int>(scans_.items().size()), scansWhileOpen);
   EXPECT_EQ(session_.SerialWrite(kFrame.data(), kFrame.size()), 0);
   session_.SerialClose();
-  EXPECT_GT(WaitForScans(scansWhileOpen + 1), scansWhileOpen);
+  EXPECT_GT(WaitForScans(scansWhileOpen + 1u), scansWhileOpen);
 }
 
 TEST_F(SerialSessionTest, OpenAfterALinkEndedWithoutCloseStillWorks) {
