@@ -65,6 +65,16 @@ QRect PlaceOf(const ControlTemplate& design, const DialogBaseUnits& units, const
   return place;
 }
 
+// A caption wider than its place is drawn in a smaller font rather than cut off.
+void FitLabelText(QLabel* label) {
+  QFont font = label->font();
+  while (font.pointSizeF() > 6 &&
+         QFontMetrics(font).horizontalAdvance(label->text()) > label->width()) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  label->setFont(font);
+}
+
 template <typename T>
 T* Typed(const std::map<int, QWidget*>& byId, int id) {
   return static_cast<T*>(byId.at(id));
@@ -94,6 +104,9 @@ MainWindowControls BuildMainWindowControls(QWidget* window) {
     QWidget* made = MakeControl(design, window);
     made->setGeometry(PlaceOf(design, units, made));
     made->setVisible(!design.hidden);
+    if (design.kind == ControlKind::kLabel && design.id != control::kStatus) {
+      FitLabelText(static_cast<QLabel*>(made));
+    }
     controls.byId[design.id] = made;
   }
   const auto& ids = controls.byId;

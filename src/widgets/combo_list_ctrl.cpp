@@ -35,6 +35,7 @@ CComboListCtrl::CComboListCtrl(int controlId, QWidget* parent)
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setTabKeyNavigation(false);
   setShowGrid(true);
   setWordWrap(false);

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Takes docs/main-window.png: the desktop tool on a virtual screen, with the examples loaded from a
+# tool folder of its own (TREL_TOOL_DIR), so the operator's own settings are never touched.
+# Usage: scripts/screenshot.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+tool="$build/bin/trel-update"
+if [ ! -x "$tool" ]; then
+  echo "no $tool: build it first (scripts/build.sh $build)" >&2
+  exit 1
+fi
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+cp "$root/examples/params.ini" "$folder/TrelDefault.ini"
+printf '[PRN]\r\nPrnFile1=%s\r\nXmlFile2=%s\r\nOpenSel=1\r\n[INI]\r\nIniFile=%s\r\n' \
+  "$root/examples/keywords.xml" "keywords-extra1.xml;keywords-extra2.ini" \
+  "$root/examples/params.ini" >"$folder/TrelTool.ini"
+
+# On the bare virtual screen the window has no frame; -trim cuts the empty screen around it.
+TREL_TOOL_DIR="$folder" xvfb-run -a -s "-screen 0 1280x900x24" env -u QT_QPA_PLATFORM bash -c '
+  "$1" &
+  tool=$!
+  sleep 3
+  import -window root -trim +repage "$2"
+  kill "$tool"
+  wait "$tool" || true
+' shot "$tool" "$folder/main-window.png"
+mv "$folder/main-window.png" "$root/docs/main-window.png"
+echo "wrote docs/main-window.png"
