@@ -70,14 +70,15 @@ TEST(RecordGolden, ExtraKeywordFilesKeepTheirSlotsAndIndices) {
             "[General]\r\nFirstKeyNum=2\r\n[KeyTrans1]\r\nKeyTrans=1\r\n1=ab\x02xy\r\n"
             "[KeyTrans2]\r\nKeyTrans=0\r\n");
   const TrelRun run = Record(
-      dir, {"--keywords", (dir / "main.ini").string(), "--more-keywords", "extra.ini;;extra.ini"});
+      dir, {"--keywords", (dir / "main.ini").string(), "--more-keywords", "extra.ini;;extra.ini;"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
 
   const Bytes block = Joined({{'A'}, kSeparator, {'B'}, kSeparator});
   std::vector<Bytes> expected{BuildFrame(4, kCommandParameterData, 0, block, false),
                               BuildFrame(5, kCommandParameterEnd, 0, kEndMarker, false)};
   std::uint8_t counter = 6;
-  // Four files in all: the main one and three slots, the second of them empty.
+  // Four files in all: the main one and three slots, the second of them empty; the final ";"
+  // adds no slot.
   const KeywordTables tables{.firstCount = 2, .transCount1 = 1, .transCount2 = 0};
   const std::vector<KeywordPayload> payloads = BuildKeywordPayloads(tables, 4);
   ASSERT_EQ(payloads.front().bytes, (Bytes{0x12, 0x15, 0, 4, 0}));
