@@ -1,6 +1,7 @@
 #include "cli/frame_meaning.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -18,15 +19,34 @@ class PayloadCursor {
  public:
   explicit PayloadCursor(std::span<const std::uint8_t> payload) : rest_(payload) {}
 
-  std::optional<std::uint8_t> byte() {
-    if (rest_.empty()) {
+  // The next N bytes, each one field.
+  template <std::size_t N>
+  std::optional<std::array<std::uint8_t, N>> fields() {
+    const auto taken = bytes(N);
+    if (!taken) {
       return std::nullopt;
     }
-    const std::uint8_t value = rest_.front();
-    rest_ = rest_.subspan(1);
-    return value;
+    std::array<std::uint8_t, N> values{};
+    std::ranges::copy(*taken, values.begin());
+    return values;
   }
 
+  // The next `count` bytes as a quoted text.
+  std::optional<std::string> quoted(std::size_t count) {
+    const auto taken = bytes(count);
+    if (!taken) {
+      return std::nullopt;
+    }
+    return QuotedBytes(*taken);
+  }
+
+  // A length byte and that many bytes, as a quoted text.
+  std::optional<std::string> countedText() {
+    const auto length = fields<1>();
+    return length ? quoted((*length)[0]) : std::nullopt;
+  }
+
+ private:
   std::optional<std::span<const std::uint8_t>> bytes(std::size_t count) {
     if (rest_.size() < count) {
       return std::nullopt;
@@ -36,15 +56,6 @@ class PayloadCursor {
     return taken;
   }
 
-  std::optional<std::string> quoted(std::size_t count) {
-    const auto taken = bytes(count);
-    if (!taken) {
-      return std::nullopt;
-    }
-    return QuotedBytes(*taken);
-  }
-
- private:
   std::span<const std::uint8_t> rest_;
 };
 
@@ -67,24 +78,19 @@ std::string DescribeEnd(const RecordedFrame& frame) {
 }
 
 std::string DescribeHeader(PayloadCursor in) {
-  const auto counts = in.byte();
-  const auto fixed = in.byte();
-  const auto reserved = in.byte();
-  const auto files = in.byte();
-  if (!counts || !fixed || !reserved || !files) {
+  const auto fields = in.fields<4>();
+  if (!fields) {
     return "keyword header" + kCutShort;
   }
-  return Format("keyword header: %d first-level keys, keyword files %d", *counts & 0x0F, *files);
+  const auto [counts, fixed, reserved, files] = *fields;
+  return Format("keyword header: %d first-level keys, keyword files %d", counts & 0x0F, files);
 }
 
-// Key and content of a first- or second-level entry, after their two lengths.
-std::string DescribeKeyAndContent(PayloadCursor& in, std::optional<std::uint8_t> keyLength,
-                                  std::optional<std::uint8_t> contentLength) {
-  if (!keyLength || !contentLength) {
-    return kCutShort;
-  }
-  const auto key = in.quoted(*keyLength);
-  const auto content = in.quoted(*contentLength);
+// Key and content of a first- or second-level entry: their two lengths, then their bytes.
+std::string DescribeKeyAndContent(PayloadCursor& in) {
+  const auto lengths = in.fields<2>();
+  const auto key = lengths ? in.quoted((*lengths)[0]) : std::nullopt;
+  const auto content = lengths ? in.quoted((*lengths)[1]) : std::nullopt;
   if (!key || !content) {
     return kCutShort;
   }
@@ -92,60 +98,46 @@ std::string DescribeKeyAndContent(PayloadCursor& in, std::optional<std::uint8_t>
 }
 
 std::string DescribeFirstLevel(PayloadCursor in) {
-  const auto row = in.byte();
-  const auto hasSecond = in.byte();
-  const auto option1 = in.byte();
-  const auto option2 = in.byte();
-  const auto flags = in.byte();
-  const auto secondCount = in.byte();
-  if (!row || !hasSecond || !option1 || !option2 || !flags || !secondCount) {
+  const auto fields = in.fields<6>();
+  if (!fields) {
     return "first-level key" + kCutShort;
   }
-  const auto keyLength = in.byte();
-  const auto contentLength = in.byte();
+  const auto [row, hasSecond, option1, option2, flags, secondCount] = *fields;
   return Format(
              "first-level key %d: hasSecond %d option1 %d option2 %d flags 0x%02x "
              "secondCount %d",
-             *row, *hasSecond, *option1, *option2, *flags, *secondCount) +
-         DescribeKeyAndContent(in, keyLength, contentLength);
+             row, hasSecond, option1, option2, flags, secondCount) +
+         DescribeKeyAndContent(in);
 }
 
 std::string DescribeSecondLevel(PayloadCursor in) {
-  const auto group = in.byte();
-  const auto entry = in.byte();
-  const auto option1 = in.byte();
-  const auto option2 = in.byte();
-  const auto flags = in.byte();
-  if (!group || !entry || !option1 || !option2 || !flags) {
+  const auto fields = in.fields<5>();
+  if (!fields) {
     return "second-level key" + kCutShort;
   }
-  const auto keyLength = in.byte();
-  const auto contentLength = in.byte();
-  return Format("second-level key group %d entry %d: option1 %d option2 %d flags 0x%02x", *group,
-                *entry, *option1, *option2, *flags) +
-         DescribeKeyAndContent(in, keyLength, contentLength);
+  const auto [group, entry, option1, option2, flags] = *fields;
+  return Format("second-level key group %d entry %d: option1 %d option2 %d flags 0x%02x", group,
+                entry, option1, option2, flags) +
+         DescribeKeyAndContent(in);
 }
 
 std::string DescribeTranslationSource(PayloadCursor in) {
-  const auto list = in.byte();
-  const auto number = in.byte();
-  const auto row = in.byte();
-  const auto length = in.byte();
-  const auto source = length ? in.quoted(*length) : std::nullopt;
-  if (!list || !number || !row || !source) {
+  const auto fields = in.fields<3>();
+  const auto source = fields ? in.countedText() : std::nullopt;
+  if (!source) {
     return "translation source" + kCutShort;
   }
-  return Format("translation source %d: list %d row %d text ", *number, *list, *row) + *source;
+  const auto [list, number, row] = *fields;
+  return Format("translation source %d: list %d row %d text ", number, list, row) + *source;
 }
 
 std::string DescribeTranslationText(PayloadCursor in) {
-  const auto index = in.byte();
-  const auto length = in.byte();
-  const auto text = length ? in.quoted(*length) : std::nullopt;
-  if (!index || !text) {
+  const auto index = in.fields<1>();
+  const auto text = index ? in.countedText() : std::nullopt;
+  if (!text) {
     return "translation text" + kCutShort;
   }
-  return Format("translation text %d: ", *index) + *text;
+  return Format("translation text %d: ", (*index)[0]) + *text;
 }
 
 std::string DescribeClosing(const RecordedFrame& frame) {

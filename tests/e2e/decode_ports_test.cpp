@@ -45,6 +45,17 @@ TEST(Decode, BadChecksumIsShownButIsNoMalformedRecording) {
   EXPECT_TRUE(Has(run.out, "bad (expected")) << run.out;
 }
 
+TEST(Decode, KeywordFieldsPastTheirPayloadAreNotRead) {
+  TempDir dir;
+  // A first-level key announcing five key bytes with one left, and a header of two bytes.
+  const std::string recording = Concatenated(
+      {BuildFrame(4, kCommandKeyword, kKeywordFirstLevel, {{0, 1, 0, 0, 0, 0, 5, 0, 'a'}}, false),
+       BuildFrame(5, kCommandKeyword, kKeywordHeader, {{0x11, 0x15}}, false)});
+  const TrelRun run = RunTrel({"decode", dir.write("rec.bin", recording).string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(CountOf(run.out, "(payload cut short)"), 2) << run.out;
+}
+
 struct Malformed {
   const char* name;
   std::size_t keep;    // bytes of the sample kept
