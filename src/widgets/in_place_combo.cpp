@@ -8,7 +8,7 @@ namespace trel {
 
 CInPlaceCombo::CInPlaceCombo(QWidget* list, QWidget* parent, InPlaceEditState state,
                              const QStringList& choices)
-    : QComboBox(parent), list_(list), state_(std::move(state)) {
+    : QComboBox(parent), session_(list, std::move(state)) {
   setEditable(false);
   setFont(list->font());
   addItems(choices);
@@ -18,38 +18,32 @@ CInPlaceCombo::CInPlaceCombo(QWidget* list, QWidget* parent, InPlaceEditState st
 void CInPlaceCombo::hidePopup() {
   QComboBox::hidePopup();
   // Closing the drop-down, by choosing an entry or otherwise, ends the edit.
-  if (!finished_) {
-    list_->setFocus(Qt::OtherFocusReason);
-  }
+  session_.returnFocusToList(Qt::OtherFocusReason);
 }
 
 void CInPlaceCombo::keyPressEvent(QKeyEvent* event) {
-  if (HandleEditEndKey(event, state_, list_)) {
-    return;
+  if (!session_.handleEndKey(event)) {
+    QComboBox::keyPressEvent(event);
   }
-  QComboBox::keyPressEvent(event);
 }
 
 bool CInPlaceCombo::focusNextPrevChild(bool next) {
-  list_->setFocus(Qt::TabFocusReason);
+  session_.returnFocusToList(Qt::TabFocusReason);
   return QComboBox::focusNextPrevChild(next);
 }
 
 void CInPlaceCombo::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
-  if (FocusLossEndsEdit(event)) {
+  if (InPlaceEditSession::FocusLossEndsEdit(event)) {
     finish();
   }
 }
 
 void CInPlaceCombo::finish() {
-  if (finished_) {
-    return;
+  if (const auto result = session_.end(this, currentIndex() < 0 ? QString() : currentText())) {
+    emit editFinished(*result);
+    deleteLater();
   }
-  finished_ = true;
-  hide();
-  emit editFinished(state_.result(currentIndex() < 0 ? QString() : currentText()));
-  deleteLater();
 }
 
 }  // namespace trel

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QStringList>
 
-#include "widgets/in_place_edit_state.h"
+#include "widgets/in_place_edit_session.h"
 #include "widgets/list_owner.h"
 
 namespace trel {
@@ -17,7 +17,6 @@ class CInPlaceCombo : public QComboBox {
  public:
   CInPlaceCombo(QWidget* list, QWidget* parent, InPlaceEditState state, const QStringList& choices);
 
-  const InPlaceEditState& state() const { return state_; }
   // Hands back the result once and lets the window go; later calls do nothing.
   void finish();
   void hidePopup() override;
@@ -32,9 +31,7 @@ class CInPlaceCombo : public QComboBox {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  QWidget* list_;
-  InPlaceEditState state_;
-  bool finished_ = false;
+  InPlaceEditSession session_;
 };
 
 }  // namespace trel

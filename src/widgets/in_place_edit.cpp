@@ -10,15 +10,13 @@ namespace trel {
 
 CInPlaceEdit::CInPlaceEdit(QWidget* list, QWidget* parent, InPlaceEditState state,
                            QString allowedChars, int textLimit)
-    : QLineEdit(parent),
-      list_(list),
-      state_(std::move(state)),
-      allowedChars_(std::move(allowedChars)) {
+    : QLineEdit(parent), session_(list, std::move(state)), allowedChars_(std::move(allowedChars)) {
   setFrame(false);
   setFont(list->font());
+  const QString& startText = session_.state().startText;
   // Limiting below the start text would cut the cell's text on commit; only typing is limited.
-  setMaxLength(std::max(textLimit, static_cast<int>(state_.startText.size())));
-  setText(state_.startText);
+  setMaxLength(std::max(textLimit, static_cast<int>(startText.size())));
+  setText(startText);
   selectAll();
 }
 
@@ -35,7 +33,7 @@ bool CInPlaceEdit::refusesCharacter(const QKeyEvent* event) const {
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event) {
-  if (HandleEditEndKey(event, state_, list_)) {
+  if (session_.handleEndKey(event)) {
     return;
   }
   if (refusesCharacter(event)) {
@@ -47,25 +45,22 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CInPlaceEdit::focusNextPrevChild(bool next) {
-  list_->setFocus(Qt::TabFocusReason);
+  session_.returnFocusToList(Qt::TabFocusReason);
   return QLineEdit::focusNextPrevChild(next);
 }
 
 void CInPlaceEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (FocusLossEndsEdit(event)) {
+  if (InPlaceEditSession::FocusLossEndsEdit(event)) {
     finish();
   }
 }
 
 void CInPlaceEdit::finish() {
-  if (finished_) {
-    return;
+  if (const auto result = session_.end(this, text())) {
+    emit editFinished(*result);
+    deleteLater();
   }
-  finished_ = true;
-  hide();
-  emit editFinished(state_.result(text()));
-  deleteLater();
 }
 
 }  // namespace trel

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "widgets/in_place_edit_state.h"
+#include "widgets/in_place_edit_session.h"
 #include "widgets/list_owner.h"
 
 namespace trel {
@@ -19,7 +19,6 @@ class CInPlaceEdit : public QLineEdit {
   CInPlaceEdit(QWidget* list, QWidget* parent, InPlaceEditState state, QString allowedChars,
                int textLimit);
 
-  const InPlaceEditState& state() const { return state_; }
   // Hands back the result once and lets the window go; later calls do nothing.
   void finish();
 
@@ -35,10 +34,8 @@ class CInPlaceEdit : public QLineEdit {
  private:
   bool refusesCharacter(const QKeyEvent* event) const;
 
-  QWidget* list_;
-  InPlaceEditState state_;
+  InPlaceEditSession session_;
   QString allowedChars_;
-  bool finished_ = false;
 };
 
 }  // namespace trel

@@ -46,6 +46,22 @@ class StartJobTest : public MainWindowFixture {
     controls().start->click();
   }
 
+  // Starts the stand-in printer with the options, and an update to it from a window over the real
+  // serial session.
+  PrinterSimProcess& startAgainstPrinter(const std::vector<std::string>& options,
+                                         const std::string& moreSettings = "") {
+    printer_ = std::make_unique<PrinterSimProcess>(options);
+    EXPECT_TRUE(printer_->started());
+    prepareStart(moreSettings);
+    EXPECT_TRUE(openWithSession());
+    start(QString::fromStdString(printer_->portPath()));
+    return *printer_;
+  }
+
+  bool waitForBoxes(std::size_t count) {
+    return WaitUntil([&] { return boxes.size() == count; }, kJobLimitMs);
+  }
+
   bool jobControlsEnabled() const {
     const MainWindowControls& c = controls();
     return c.start->isEnabled() && c.browse->isEnabled() && c.import->isEnabled() &&
@@ -53,6 +69,7 @@ class StartJobTest : public MainWindowFixture {
   }
 
  private:
+  std::unique_ptr<PrinterSimProcess> printer_;
   std::unique_ptr<SerialSession> session_;
   std::unique_ptr<SessionDeviceLink> sessionLink_;
 };
@@ -65,7 +82,7 @@ TEST_F(StartJobTest, PortThatCannotOpenEndsInTheErrorBoxAndSavesTheLine) {
   start("ttyusb7");
   EXPECT_EQ(controls().status->text(), "Downloading...");
   EXPECT_FALSE(controls().start->isEnabled());
-  ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 1u; }, kJobLimitMs));
+  ASSERT_TRUE(waitForBoxes(1));
   EXPECT_EQ(boxes[0].text, "Sorry,can't open the port,please try again.");
   EXPECT_EQ(boxes[0].caption, "Error");
   EXPECT_TRUE(WaitUntil([&] { return jobControlsEnabled(); }, kJobLimitMs));
@@ -101,13 +118,10 @@ TEST_F(StartJobTest, ClosingTheWindowDuringAJobEndsItAndWaitsForTheWorker) {
 }
 
 TEST_F(StartJobTest, WholeUpdateToTheStandInPrinterSucceeds) {
-  PrinterSimProcess printer({"--verbose"});
-  ASSERT_TRUE(printer.started());
   const std::string examples = TREL_EXAMPLES_DIR;
-  prepareStart("[PRN]\r\nPrnFile1=" + examples +
-               "/keywords.xml\r\nXmlFile2=keywords-extra1.xml;keywords-extra2.ini\r\n");
-  ASSERT_TRUE(openWithSession());
-  start(QString::fromStdString(printer.portPath()));
+  PrinterSimProcess& printer = startAgainstPrinter(
+      {"--verbose"}, "[PRN]\r\nPrnFile1=" + examples +
+                         "/keywords.xml\r\nXmlFile2=keywords-extra1.xml;keywords-extra2.ini\r\n");
   ASSERT_TRUE(
       WaitUntil([&] { return controls().status->text() == "Download success."; }, kJobLimitMs));
   EXPECT_EQ(controls().progress->value(), 100);
@@ -118,12 +132,8 @@ TEST_F(StartJobTest, WholeUpdateToTheStandInPrinterSucceeds) {
 }
 
 TEST_F(StartJobTest, RefusedFrameEndsInTheErrorBox) {
-  PrinterSimProcess printer({"--nak", "2"});
-  ASSERT_TRUE(printer.started());
-  prepareStart();
-  ASSERT_TRUE(openWithSession());
-  start(QString::fromStdString(printer.portPath()));
-  ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 1u; }, kJobLimitMs));
+  startAgainstPrinter({"--nak", "2"});
+  ASSERT_TRUE(waitForBoxes(1));
   EXPECT_EQ(boxes[0].caption, "Error");
   EXPECT_EQ(boxes[0].text, controls().status->text());
   EXPECT_LT(controls().progress->value(), 100);
@@ -131,12 +141,8 @@ TEST_F(StartJobTest, RefusedFrameEndsInTheErrorBox) {
 }
 
 TEST_F(StartJobTest, WorkersMessageBoxIsShownOnTheWindowBeforeTheOutcome) {
-  PrinterSimProcess printer({"--items-needed", "10"});
-  ASSERT_TRUE(printer.started());
-  prepareStart();
-  ASSERT_TRUE(openWithSession());
-  start(QString::fromStdString(printer.portPath()));
-  ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 2u; }, kJobLimitMs));
+  startAgainstPrinter({"--items-needed", "10"});
+  ASSERT_TRUE(waitForBoxes(2));
   EXPECT_EQ(boxes[0].caption, "INI Item Error");
   EXPECT_TRUE(boxes[0].text.startsWith("The firmware need 10 items"));
   EXPECT_EQ(boxes[1].caption, "Error");
