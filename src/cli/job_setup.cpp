@@ -1,17 +1,53 @@
 #include "cli/job_setup.h"
 
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
 #include "cli/more_keywords.h"
 #include "platform/tool_folder.h"
 #include "platform/utf_convert.h"
 
 namespace trel {
 
-std::string RefuseStart(const StartChoices& choices, const std::filesystem::path& outputPath) {
+namespace {
+
+std::string KeywordFolder(const JobFileOptions& options) {
+  return Utf16ToUtf8(FolderPart(Utf8ToUtf16(options.keywords)));
+}
+
+// Every file the job reads: creating the output file empty must not destroy one of them.
+std::vector<std::filesystem::path> InputFiles(const JobFileOptions& options) {
+  std::vector<std::filesystem::path> inputs{options.params, options.keywords};
+  const std::u16string folder = Utf8ToUtf16(KeywordFolder(options));
+  for (const std::string& name : SplitMoreKeywords(options.moreKeywords)) {
+    inputs.emplace_back(Utf16ToUtf8(JoinFolderAndName(folder, Utf8ToUtf16(name))));
+  }
+  return inputs;
+}
+
+bool IsOneOf(const std::filesystem::path& file, const std::vector<std::filesystem::path>& others) {
+  return std::ranges::any_of(others, [&file](const std::filesystem::path& other) {
+    std::error_code missing;
+    return std::filesystem::equivalent(file, other, missing);
+  });
+}
+
+}  // namespace
+
+std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files,
+                        const std::filesystem::path& outputPath) {
   const StartDecision decision = CheckStartChoices(choices);
   if (decision.refused()) {
     return decision.refusal;
   }
-  if (!outputPath.empty() && !CreateOutputFile(outputPath)) {
+  if (outputPath.empty()) {
+    return {};
+  }
+  if (IsOneOf(outputPath, InputFiles(files))) {
+    return "The output file is one of the files to send: " + outputPath.string();
+  }
+  if (!CreateOutputFile(outputPath)) {
     return kOutputFileFailedText;
   }
   return {};
@@ -22,7 +58,7 @@ UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& wo
   UpdateJob job;
   job.workingCopyPath = workingCopy.path();
   job.mainKeywordPath = options.keywords;
-  job.extraKeywordFolder = Utf16ToUtf8(FolderPart(Utf8ToUtf16(options.keywords)));
+  job.extraKeywordFolder = KeywordFolder(options);
   for (const std::string& name : SplitMoreKeywords(options.moreKeywords)) {
     job.extraKeywordNames.emplace_back(name);
   }

@@ -10,9 +10,10 @@
 
 namespace trel {
 
-// Start's checks, then the output file created empty when one is named. Returns the refusal text,
-// empty when the job may start.
-std::string RefuseStart(const StartChoices& choices, const std::filesystem::path& outputPath);
+// Start's checks, then the output file created empty when one is named, unless it is one of the
+// files to send, which would be lost. Returns the refusal text, empty when the job may start.
+std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files,
+                        const std::filesystem::path& outputPath);
 
 // Imports the parameter list into the working copy and sets the job's files and flags as the
 // desktop tool's Start does: the parameters from the working copy, the main keyword file, the

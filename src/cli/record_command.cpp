@@ -29,7 +29,8 @@ int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
   choices.saveIniData = true;
   choices.saveXmlData = true;
   choices.noPortSave = true;
-  if (const std::string refusal = RefuseStart(choices, options.out); !refusal.empty()) {
+  if (const std::string refusal = RefuseStart(choices, options.files, options.out);
+      !refusal.empty()) {
     output.line(refusal);
     return kExitBadRequest;
   }

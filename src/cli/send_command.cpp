@@ -62,7 +62,8 @@ int RunSend(const SendOptions& options, ConsoleOutput& output) {
   // First, so that an interrupt from here on ends the command in order.
   JobConsole console(output);
   const StartChoices choices = ChoicesOf(options);
-  if (const std::string refusal = RefuseStart(choices, options.recordPath); !refusal.empty()) {
+  if (const std::string refusal = RefuseStart(choices, options.files, options.recordPath);
+      !refusal.empty()) {
     output.line(refusal);
     return kExitBadRequest;
   }

@@ -122,6 +122,17 @@ TEST(RecordGolden, UnwritableOutputIsARefusedStart) {
   EXPECT_TRUE(Has(run.err, "The file can't open"));
 }
 
+TEST(RecordGolden, OutputNamingAFileToSendIsRefusedAndTheFileKept) {
+  TempDir dir;
+  const std::string params = ParamList({{1, "A"}, {1, "B"}});
+  const auto paramsFile = dir.write("params.ini", params);
+  const TrelRun run = RunTrel(
+      {"record", "--out", (dir / "." / "params.ini").string(), "--params", paramsFile.string()});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(Has(run.err, "The output file is one of the files to send"));
+  EXPECT_EQ(ReadBytes(paramsFile), params);
+}
+
 TEST(RecordGolden, TooFewItemsFailsWithTheMessageBox) {
   TempDir dir;
   dir.write("params.ini", ParamList({{1, "A"}}));
