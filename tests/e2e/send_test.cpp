@@ -156,9 +156,13 @@ TEST_F(SendTest, ExamplesAreSentAndRecordedAsRecordWritesThem) {
   std::vector<std::string> send{"send", "--port", sim.portPath(), "--record",
                                 (dir / "sent.bin").string()};
   send.insert(send.end(), files.begin(), files.end());
-  const TrelRun sent = RunTrel(send);
+  // The desktop tool's folder, with its working copy, is never touched.
+  const auto toolFolder = dir / "tool";
+  std::filesystem::create_directory(toolFolder);
+  const TrelRun sent = TrelProcess(send, {"TREL_TOOL_DIR=" + toolFolder.string()}).finish();
   ASSERT_EQ(sent.exitCode, 0) << sent.err;
   EXPECT_TRUE(Has(sent.err, kSuccess));
+  EXPECT_TRUE(std::filesystem::is_empty(toolFolder));
 
   std::vector<std::string> record{"record", "--out", (dir / "recorded.bin").string()};
   record.insert(record.end(), files.begin(), files.end());
