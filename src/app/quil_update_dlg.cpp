@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
 
 #include "app/device_link.h"
 #include "app/qt_text.h"
@@ -46,6 +47,7 @@ CquilUpdateDlg::CquilUpdateDlg(Services services, QWidget* parent)
       replies_(messages_),
       keywordLoader_(encoding_, boxes_) {
   setWindowTitle(QStringLiteral("Printer Parameter Update"));
+  setWindowIcon(style()->standardIcon(QStyle::SP_DriveNetIcon));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   const QSize designed =

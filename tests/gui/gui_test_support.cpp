@@ -114,4 +114,6 @@ bool ScriptedDialogs::runEditList(CEditList& dialog) {
 }  // namespace trel::testing
 
 // LeakSanitizer: the system's font library keeps its configuration for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}

@@ -180,6 +180,14 @@ TEST_F(MainWindowFixture, MaximisingAndRestoringKeepsEveryControlInItsPlace) {
   }
 }
 
+TEST_F(MainWindowFixture, ResizeBeforeStartUpMovesNothing) {
+  CquilUpdateDlg early(CquilUpdateDlg::Services{link, dialogs, {}, folder.path()});
+  const QRect table = early.controls().table->geometry();
+  early.resize(early.size() + QSize(200, 100));
+  QApplication::sendPostedEvents();
+  EXPECT_EQ(early.controls().table->geometry(), table);
+}
+
 TEST(LayoutRule, SmallerClientAreaIsNotClamped) {
   const QSize captured(600, 400);
   const ControlPlacement stretch =

@@ -93,6 +93,32 @@ TEST_F(StartJobTest, PortThatCannotOpenEndsInTheErrorBoxAndSavesTheLine) {
   EXPECT_EQ(setting(u"COM", u"stopbits"), u"2");
 }
 
+TEST_F(StartJobTest, SaveBoxWithoutPortRecordsTheFramesOnly) {
+  prepareStart("[PRN]\r\nOpenSel=1\r\nNoPortSave=1\r\n");
+  ASSERT_TRUE(open());
+  controls().saveIni->setChecked(true);
+  const auto output = folder / "out.bin";
+  dialogs.fileAnswers.push_back(QString::fromStdString(output.string()));
+  start("");
+  ASSERT_TRUE(
+      WaitUntil([&] { return controls().status->text() == "Download success."; }, kJobLimitMs));
+  EXPECT_TRUE(link.opened.empty());
+  EXPECT_EQ(link.writeCount(), 0);
+  EXPECT_FALSE(testing::ReadBytes(output).empty());
+  EXPECT_EQ(setting(u"COM", u"comport"), u"<missing>");  // the line settings are not saved
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(StartJobTest, SaveBoxWithoutPortAndNoOutputFileCannotOpenThePort) {
+  prepareStart("[PRN]\r\nOpenSel=1\r\nNoPortSave=1\r\n");
+  ASSERT_TRUE(open());
+  controls().saveIni->setChecked(true);
+  dialogs.fileAnswers.push_back(QString());  // the output file dialog is cancelled
+  start("");
+  ASSERT_TRUE(waitForBoxes(1));
+  EXPECT_EQ(boxes[0].text, "Sorry,can't open the port,please try again.");
+}
+
 TEST_F(StartJobTest, StartStoresUnsavedEditsFirst) {
   prepareStart();
   ASSERT_TRUE(open());
