@@ -358,19 +358,6 @@ TEST_F(ListFixture, ComboClosedWithoutSelectionWritesEmptyAndEscapeRestores) {
   EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST_F(ListFixture, ComboIsRefusedForAMissingOrNarrowColumn) {
-  EXPECT_EQ(list->ShowInPlaceCombo(0, 5, {"a"}, ""), nullptr);
-  list->setColumnWidth(2, 9);
-  EXPECT_EQ(list->ShowInPlaceCombo(0, 2, {"a"}, ""), nullptr);
-}
-
-TEST_F(ListFixture, NoKeyOpensAnEditor) {
-  list->setFocus();
-  QTest::keyClick(list, Qt::Key_F2);
-  QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_EQ(list->activeEditor(), nullptr);
-}
-
 TEST_F(ListFixture, DestroyingTheListWhileEditingReportsNothingLater) {
   ASSERT_NE(openEditor(0), nullptr);
   delete list;

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <map>
 
-#include "app/layout_record.h"
 #include "app/more_xml_list.h"
 #include "app/tool_settings.h"
 #include "main_window_fixture.h"
@@ -186,19 +185,6 @@ TEST_F(MainWindowFixture, ResizeBeforeStartUpMovesNothing) {
   early.resize(early.size() + QSize(200, 100));
   QApplication::sendPostedEvents();
   EXPECT_EQ(early.controls().table->geometry(), table);
-}
-
-TEST(LayoutRule, SmallerClientAreaIsNotClamped) {
-  const QSize captured(600, 400);
-  const ControlPlacement stretch =
-      CapturePlacement(HorizontalRule::kStretch, QRect(10, 300, 500, 20), captured);
-  EXPECT_EQ(PlaceControl(stretch, QSize(500, 300)), QRect(10, 200, 400, 20));
-  const ControlPlacement right =
-      CapturePlacement(HorizontalRule::kKeepRight, QRect(520, 10, 60, 20), captured);
-  EXPECT_EQ(PlaceControl(right, QSize(500, 300)), QRect(420, -90, 60, 20));
-  const ControlPlacement left =
-      CapturePlacement(HorizontalRule::kKeepLeft, QRect(5, 10, 60, 20), captured);
-  EXPECT_EQ(PlaceControl(left, QSize(900, 500)), QRect(5, 110, 60, 20));
 }
 
 }  // namespace
