@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include "app/device_link.h"
+#include "app/line_break_guard.h"
 #include "app/qt_text.h"
 #include "tables/param_table_io.h"
 #include "update/outcome.h"
@@ -85,6 +86,7 @@ void CquilUpdateDlg::connectCommands() {
   onClick(controls_.moreXmlEdit, [files] { files->editMoreXml(); });
   connect(controls_.commandText, &QPlainTextEdit::textChanged, this,
           [files] { files->onCommandTyped(); });
+  controls_.commandText->installEventFilter(new LineBreakGuard(controls_.commandText));
 }
 
 bool CquilUpdateDlg::initialise() {

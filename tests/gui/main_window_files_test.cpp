@@ -142,7 +142,10 @@ TEST_F(FileCommandsTest, TypingEnablesChangeWhichWritesTheCurrentRow) {
   controls().commandText->setFocus();
   controls().commandText->selectAll();
   QTest::keyClicks(controls().commandText, "1B42");
+  QTest::keyClick(controls().commandText, Qt::Key_Return);  // a command has no line breaks
   ASSERT_TRUE(controls().change->isEnabled());
+  EXPECT_TRUE(controls().start->isEnabled());
+  EXPECT_EQ(controls().status->text(), "Initialise");  // Enter started nothing
   controls().change->click();
   EXPECT_EQ(controls().table->itemText(0, 3), "1B42");
   EXPECT_FALSE(controls().change->isEnabled());
