@@ -120,4 +120,6 @@ extern "C" const char* __lsan_default_suppressions() {
 
 // ThreadSanitizer: Qt's libraries are not built for it, so it cannot see how their own threads (the
 // image and font pools) hand memory over; only the accesses of our instrumented code are checked.
-extern "C" const char* __tsan_default_options() { return "ignore_noninstrumented_modules=1"; }
+extern "C" const char* __tsan_default_options() {
+  return "ignore_noninstrumented_modules=1";
+}
