@@ -120,10 +120,6 @@ void UpdateController::fillJobFiles() {
 
 void UpdateController::start() {
   resetTimer_.stop();
-  if (c_.iniPath->text().isEmpty()) {
-    setStatus(QString::fromUtf8(kNoIniFileText));
-    return;
-  }
   if (!checkPortAndSaveLine()) {
     return;
   }
