@@ -1,18 +1,17 @@
 #include "app/gui_message_boxes.h"
 
 #include <QMessageBox>
-#include <QMetaObject>
 #include <QThread>
 
 namespace trel {
 
-GuiMessageBoxes::GuiMessageBoxes(QObject* window, ModalBox box)
-    : window_(window), box_(std::move(box)) {}
+GuiMessageBoxes::GuiMessageBoxes(UiThreadQueue& uiThread, ModalBox box)
+    : uiThread_(uiThread), box_(std::move(box)) {}
 
 void GuiMessageBoxes::show(const std::string& text, const std::string& caption) {
   const QString boxText = QString::fromStdString(text);
   const QString boxCaption = QString::fromStdString(caption);
-  if (QThread::currentThread() == window_->thread()) {
+  if (QThread::currentThread() == uiThread_.thread()) {
     box_(boxText, boxCaption);
     return;
   }
@@ -21,15 +20,12 @@ void GuiMessageBoxes::show(const std::string& text, const std::string& caption) 
   if (waits_->released) {
     return;
   }
-  QMetaObject::invokeMethod(
-      window_,
-      [box = box_, waits = waits_, closed, boxText, boxCaption] {
-        box(boxText, boxCaption);
-        const std::lock_guard closedLock(waits->mutex);
-        *closed = true;
-        waits->changed.notify_all();
-      },
-      Qt::QueuedConnection);
+  uiThread_.post([box = box_, waits = waits_, closed, boxText, boxCaption] {
+    box(boxText, boxCaption);
+    const std::lock_guard closedLock(waits->mutex);
+    *closed = true;
+    waits->changed.notify_all();
+  });
   waits_->changed.wait(lock, [&] { return *closed || waits_->released; });
 }
 

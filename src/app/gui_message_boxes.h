@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 
+#include "app/ui_thread_queue.h"
 #include "platform/message_boxes.h"
 
 namespace trel {
@@ -19,7 +20,7 @@ class GuiMessageBoxes : public MessageBoxes {
  public:
   using ModalBox = std::function<void(const QString& text, const QString& caption)>;
 
-  GuiMessageBoxes(QObject* window, ModalBox box);
+  GuiMessageBoxes(UiThreadQueue& uiThread, ModalBox box);
 
   void show(const std::string& text, const std::string& caption) override;
   void release();
@@ -31,7 +32,7 @@ class GuiMessageBoxes : public MessageBoxes {
     bool released = false;
   };
 
-  QObject* window_;
+  UiThreadQueue& uiThread_;
   ModalBox box_;
   std::shared_ptr<Waits> waits_ = std::make_shared<Waits>();
 };

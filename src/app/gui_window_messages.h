@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
 #include <functional>
 
+#include "app/ui_thread_queue.h"
 #include "platform/window_messages.h"
 
 namespace trel {
@@ -14,13 +14,13 @@ class GuiWindowMessages : public WindowMessages {
   using Handler =
       std::function<void(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)>;
 
-  GuiWindowMessages(QObject* window, Handler handler)
-      : window_(window), handler_(std::move(handler)) {}
+  GuiWindowMessages(UiThreadQueue& uiThread, Handler handler)
+      : uiThread_(uiThread), handler_(std::move(handler)) {}
 
   void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
  private:
-  QObject* window_;
+  UiThreadQueue& uiThread_;
   Handler handler_;
 };
 

@@ -42,9 +42,9 @@ CquilUpdateDlg::CquilUpdateDlg(Services services, QWidget* parent)
       services_(std::move(services)),
       paths_(WindowPaths::InFolder(services_.toolFolder)),
       controls_(BuildMainWindowControls(this)),
-      messages_(this, [this](unsigned message, std::uintptr_t wParam,
-                             std::intptr_t lParam) { windowProc(message, wParam, lParam); }),
-      boxes_(this, BoxOrDefault(services_.modalBox, this)),
+      messages_(uiThread_, [this](unsigned message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) { windowProc(message, wParam, lParam); }),
+      boxes_(uiThread_, BoxOrDefault(services_.modalBox, this)),
       replies_(messages_),
       keywordLoader_(encoding_, boxes_) {
   setWindowTitle(QStringLiteral("Printer Parameter Update"));
@@ -61,7 +61,7 @@ CquilUpdateDlg::CquilUpdateDlg(Services services, QWidget* parent)
       this, controls_, paths_, settings_, services_.dialogs, *files_,
       UpdateEnvironment{services_.link, replies_, messages_, boxes_, encoding_, keywordLoader_,
                         keywordTables_},
-      services_.link);
+      services_.link, uiThread_);
   connectCommands();
 }
 

@@ -10,6 +10,7 @@
 #include "app/layout_record.h"
 #include "app/main_window_controls.h"
 #include "app/tool_settings.h"
+#include "app/ui_thread_queue.h"
 #include "app/update_controller.h"
 #include "app/window_paths.h"
 #include "tables/keyword_loader.h"
@@ -76,6 +77,7 @@ class CquilUpdateDlg : public QDialog, public ListOwner {
   MainWindowControls controls_;
   ToolSettings settings_;
   LayoutRecord layout_;
+  UiThreadQueue uiThread_;
   GuiWindowMessages messages_;
   GuiMessageBoxes boxes_;
   ReplyChannel replies_;

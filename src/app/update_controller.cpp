@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -12,6 +11,7 @@
 #include "app/file_commands.h"
 #include "app/operator_dialogs.h"
 #include "app/qt_text.h"
+#include "app/ui_thread_queue.h"
 #include "link/port_discovery.h"
 #include "platform/message_boxes.h"
 #include "platform/private_profile.h"
@@ -34,15 +34,16 @@ const QStringList kOutputFilters = {QStringLiteral("BIN Files (*.bin)"),
 UpdateController::UpdateController(QWidget* window, MainWindowControls& controls,
                                    const WindowPaths& paths, const ToolSettings& settings,
                                    OperatorDialogs& dialogs, FileCommands& files,
-                                   UpdateEnvironment environment, DeviceLink& link)
-    : window_(window),
-      c_(controls),
+                                   UpdateEnvironment environment, DeviceLink& link,
+                                   UiThreadQueue& uiThread)
+    : c_(controls),
       paths_(paths),
       settings_(settings),
       dialogs_(dialogs),
       files_(files),
       environment_(environment),
-      link_(link) {
+      link_(link),
+      uiThread_(uiThread) {
   resetTimer_.setSingleShot(true);
   resetTimer_.setInterval(kResetDelayMs);
   QObject::connect(&resetTimer_, &QTimer::timeout, window, [this] { c_.progress->setValue(0); });
@@ -142,10 +143,8 @@ void UpdateController::start() {
   fillJobFiles();
   link_.SerialSetLine(job_.stopbits, job_.baudRate);
   // The worker must not touch a widget: it asks the UI thread to enable the controls again.
-  worker_.Start(job_, environment_, [this] {
-    QMetaObject::invokeMethod(
-        window_, [this] { setJobControlsEnabled(true); }, Qt::QueuedConnection);
-  });
+  worker_.Start(job_, environment_,
+                [this] { uiThread_.post([this] { setJobControlsEnabled(true); }); });
 }
 
 void UpdateController::setJobControlsEnabled(bool enabled) {

@@ -22,6 +22,7 @@ class DeviceLink;
 class FileCommands;
 class OperatorDialogs;
 class ReplyChannel;
+class UiThreadQueue;
 
 // Start and what follows it: the checks, the settings Start writes, the output file, the worker,
 // and on the UI thread the progress, the outcome, the reset timer and the list of discovered ports.
@@ -31,7 +32,7 @@ class UpdateController {
 
   UpdateController(QWidget* window, MainWindowControls& controls, const WindowPaths& paths,
                    const ToolSettings& settings, OperatorDialogs& dialogs, FileCommands& files,
-                   UpdateEnvironment environment, DeviceLink& link);
+                   UpdateEnvironment environment, DeviceLink& link, UiThreadQueue& uiThread);
 
   void start();
   void onUpdateStatus(std::uintptr_t wParam, std::intptr_t lParam);
@@ -56,7 +57,6 @@ class UpdateController {
   void addDiscoveredPort(const QString& name);
   void setStatus(const QString& text);
 
-  QWidget* window_;
   MainWindowControls& c_;
   const WindowPaths& paths_;
   const ToolSettings& settings_;
@@ -64,6 +64,7 @@ class UpdateController {
   FileCommands& files_;
   UpdateEnvironment environment_;
   DeviceLink& link_;
+  UiThreadQueue& uiThread_;
   UpdateJob job_;
   int progressSteps_ = 0;
   bool portFound_ = false;
