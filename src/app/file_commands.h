@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "app/main_window_controls.h"
-#include "app/more_xml_list.h"
+#include "update/more_xml_list.h"
 #include "app/window_paths.h"
 
 class QWidget;

@@ -4,24 +4,25 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/more_keywords.h"
 #include "platform/tool_folder.h"
 #include "platform/utf_convert.h"
+#include "update/more_xml_list.h"
 
 namespace trel {
 
 namespace {
 
-std::string KeywordFolder(const JobFileOptions& options) {
-  return Utf16ToUtf8(FolderPart(Utf8ToUtf16(options.keywords)));
+// The further keyword files, named relative to the main keyword file's folder.
+MoreXmlList MoreKeywordFiles(const JobFileOptions& options) {
+  return BuildMoreXmlList(Utf8ToUtf16(options.moreKeywords), Utf8ToUtf16(options.keywords));
 }
 
 // Every file the job reads: creating the output file empty must not destroy one of them.
 std::vector<std::filesystem::path> InputFiles(const JobFileOptions& options) {
   std::vector<std::filesystem::path> inputs{options.params, options.keywords};
-  const std::u16string folder = Utf8ToUtf16(KeywordFolder(options));
-  for (const std::string& name : SplitMoreKeywords(options.moreKeywords)) {
-    inputs.emplace_back(Utf16ToUtf8(JoinFolderAndName(folder, Utf8ToUtf16(name))));
+  const MoreXmlList more = MoreKeywordFiles(options);
+  for (const std::u16string& name : more.names) {
+    inputs.emplace_back(Utf16ToUtf8(JoinFolderAndName(more.folder, name)));
   }
   return inputs;
 }
@@ -58,10 +59,7 @@ UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& wo
   UpdateJob job;
   job.workingCopyPath = workingCopy.path();
   job.mainKeywordPath = options.keywords;
-  job.extraKeywordFolder = KeywordFolder(options);
-  for (const std::string& name : SplitMoreKeywords(options.moreKeywords)) {
-    job.extraKeywordNames.emplace_back(name);
-  }
+  AssignExtraKeywordFiles(job, MoreKeywordFiles(options));
   job.reboot = options.reboot ? 1 : 0;
   job.netprinter = options.netprinter;
   return job;

@@ -5,7 +5,7 @@
 
 #include "widgets/combo_list_ctrl.h"
 #include "widgets/dialog_units.h"
-#include "widgets/list_text.h"
+#include "tables/list_text.h"
 
 namespace trel {
 namespace {

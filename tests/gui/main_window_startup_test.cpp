@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <map>
 
-#include "app/more_xml_list.h"
 #include "app/tool_settings.h"
 #include "main_window_fixture.h"
+#include "update/more_xml_list.h"
 #include "widgets/combo_list_ctrl.h"
 
 namespace trel {
@@ -85,16 +85,6 @@ TEST_F(MainWindowFixture, SettingsFillTheFieldsAndSelectors) {
   const MoreXmlList& more = window().fileCommands().moreXmlList();
   EXPECT_EQ(more.folder, u"/k");
   EXPECT_EQ(more.names, (std::vector<std::u16string>{u"one.xml", u"", u"two.ini"}));
-}
-
-TEST(MoreXmlListBuild, FolderOfTheMainFileAndAtMostNineNames) {
-  EXPECT_TRUE(BuildMoreXmlList(u"", u"/k/main.xml").names.empty());
-  const MoreXmlList noFolder = BuildMoreXmlList(u"a.xml;", u"main.xml");
-  EXPECT_EQ(noFolder.folder, u"");
-  EXPECT_EQ(noFolder.names, std::vector<std::u16string>{u"a.xml"});
-  const MoreXmlList many = BuildMoreXmlList(u"1;2;3;4;5;6;7;8;9;10;11;", u"/k/main.xml");
-  ASSERT_EQ(many.names.size(), 9u);
-  EXPECT_EQ(many.names.back(), u"9");
 }
 
 TEST_F(MainWindowFixture, NoXmlWithAKeywordFileLeavesTheWindowAsDesigned) {

@@ -1,4 +1,4 @@
-#include "widgets/list_text.h"
+#include "tables/list_text.h"
 
 namespace trel {
 

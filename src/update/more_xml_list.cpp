@@ -1,8 +1,8 @@
-#include "app/more_xml_list.h"
+#include "update/more_xml_list.h"
 
 #include "platform/tool_folder.h"
+#include "tables/list_text.h"
 #include "update/update_job.h"
-#include "widgets/list_text.h"
 
 namespace trel {
 
@@ -17,6 +17,11 @@ MoreXmlList BuildMoreXmlList(std::u16string_view moreXmlText, std::u16string_vie
     list.names.resize(kMaxExtraKeywordFiles);
   }
   return list;
+}
+
+void AssignExtraKeywordFiles(UpdateJob& job, const MoreXmlList& list) {
+  job.extraKeywordFolder = std::filesystem::path(list.folder);
+  job.extraKeywordNames.assign(list.names.begin(), list.names.end());
 }
 
 }  // namespace trel
