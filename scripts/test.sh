@@ -16,5 +16,5 @@ scripts/build.sh build-asan -DTREL_SANITIZE=address -DTREL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_ctest build-asan
 echo "== ThreadSanitizer (threaded tests) =="
-scripts/build.sh build-tsan -DTREL_SANITIZE=thread -DTREL_BUILD_GUI=OFF -DTREL_BUILD_BENCH=OFF
+scripts/build.sh build-tsan -DTREL_SANITIZE=thread -DTREL_BUILD_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest build-tsan -L threaded
