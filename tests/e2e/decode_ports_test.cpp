@@ -1,6 +1,9 @@
 // `trel decode` reads recordings back frame by frame; `trel ports` lists what the scan sees.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "e2e/job_files.h"
 #include "e2e/trel_process.h"
 #include "support/fake_sysfs.h"
@@ -62,6 +65,11 @@ struct Malformed {
   std::string append;  // bytes added after them
   std::size_t offset;  // where the walk stops
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Malformed& malformed, std::ostream* out) {
+  *out << malformed.name;
+}
 
 class DecodeMalformed : public ::testing::TestWithParam<Malformed> {};
 

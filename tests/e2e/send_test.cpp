@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "e2e/job_files.h"
 #include "e2e/trel_process.h"
@@ -43,6 +44,11 @@ struct FaultCase {
   const char* text;
   int framesSent;  // -1: not checked
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FaultCase& fault, std::ostream* out) {
+  *out << fault.name;
+}
 
 class SendFaultTest : public SendTest, public ::testing::WithParamInterface<FaultCase> {};
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace trel {
 namespace {
 
@@ -12,6 +15,11 @@ struct DecodeCase {
   std::string bytes;
   std::u16string expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const DecodeCase& decodeCase, std::ostream* out) {
+  *out << decodeCase.name;
+}
 
 class Utf8DecodeTest : public ::testing::TestWithParam<DecodeCase> {};
 
