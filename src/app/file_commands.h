@@ -3,8 +3,8 @@
 #include <QString>
 
 #include "app/main_window_controls.h"
-#include "update/more_xml_list.h"
 #include "app/window_paths.h"
+#include "update/more_xml_list.h"
 
 class QWidget;
 

@@ -17,208 +17,207 @@
 #include "platform/private_profile.h"
 #include "platform/window_messages.h"
 #include "tables/param_table_io.h"
-#include "update/outcome.h"
 #include "update/more_xml_list.h"
+#include "update/outcome.h"
 #include "update/reply_queue.h"
 #include "update/start_checks.h"
 #include "widgets/combo_list_ctrl.h"
 
-    namespace trel {
-  namespace {
+namespace trel {
+namespace {
 
-  const QStringList kOutputFilters = {QStringLiteral("BIN Files (*.bin)"),
-                                      QStringLiteral("GDM Files (*.gdm)"),
-                                      QStringLiteral("All Files (*)")};
+const QStringList kOutputFilters = {QStringLiteral("BIN Files (*.bin)"),
+                                    QStringLiteral("GDM Files (*.gdm)"),
+                                    QStringLiteral("All Files (*)")};
 
-  }  // namespace
+}  // namespace
 
-  UpdateController::UpdateController(
-      QWidget * window, MainWindowControls & controls, const WindowPaths& paths,
-      const ToolSettings& settings, OperatorDialogs& dialogs, FileCommands& files,
-      UpdateEnvironment environment, DeviceLink& link, UiThreadQueue& uiThread)
-      : c_(controls),
-        paths_(paths),
-        settings_(settings),
-        dialogs_(dialogs),
-        files_(files),
-        environment_(environment),
-        link_(link),
-        uiThread_(uiThread) {
-    resetTimer_.setSingleShot(true);
-    resetTimer_.setInterval(kResetDelayMs);
-    QObject::connect(&resetTimer_, &QTimer::timeout, window, [this] { c_.progress->setValue(0); });
+UpdateController::UpdateController(QWidget* window, MainWindowControls& controls,
+                                   const WindowPaths& paths, const ToolSettings& settings,
+                                   OperatorDialogs& dialogs, FileCommands& files,
+                                   UpdateEnvironment environment, DeviceLink& link,
+                                   UiThreadQueue& uiThread)
+    : c_(controls),
+      paths_(paths),
+      settings_(settings),
+      dialogs_(dialogs),
+      files_(files),
+      environment_(environment),
+      link_(link),
+      uiThread_(uiThread) {
+  resetTimer_.setSingleShot(true);
+  resetTimer_.setInterval(kResetDelayMs);
+  QObject::connect(&resetTimer_, &QTimer::timeout, window, [this] { c_.progress->setValue(0); });
+}
+
+void UpdateController::setStatus(const QString& text) {
+  c_.status->setText(text);
+}
+
+std::optional<std::string> UpdateController::selectedPortEntry() const {
+  const int index = c_.portSelector->currentIndex();
+  // Text typed over the selected entry replaces it, as in a drop-down with an edit field.
+  if (index < 0 || c_.portSelector->itemText(index) != c_.portSelector->currentText()) {
+    return std::nullopt;
   }
+  return c_.portSelector->itemText(index).toStdString();
+}
 
-  void UpdateController::setStatus(const QString& text) {
-    c_.status->setText(text);
+void UpdateController::writeLineSettings() const {
+  const std::filesystem::path& file = paths_.settingsFile;
+  WriteProfileString(file, kComSection, kComportKey, ToU16(QString::fromStdString(job_.portName)));
+  WriteProfileString(file, kPrnSection, kPrnFile1Key, ToU16(c_.xmlPath->text()));
+  WriteProfileString(file, kPrnSection, kXmlFile2Key, ToU16(c_.moreXmlPath->text()));
+  WriteProfileString(file, kComSection, kBaudRateKey, ToU16(QString::number(job_.baudRate)));
+  WriteProfileString(file, kComSection, kStopbitsKey, ToU16(QString::number(job_.stopbits)));
+}
+
+bool UpdateController::checkPortAndSaveLine() {
+  const StartChoices choices{c_.iniPath->text().toStdString(),
+                             c_.saveIni->isChecked(),
+                             c_.saveXml->isChecked(),
+                             settings_.noPortSave,
+                             portFound_,
+                             c_.portSelector->currentText().toStdString(),
+                             selectedPortEntry()};
+  const StartDecision decision = CheckStartChoices(choices);
+  if (decision.refused()) {
+    setStatus(QString::fromStdString(decision.refusal));
+    return false;
   }
-
-  std::optional<std::string> UpdateController::selectedPortEntry() const {
-    const int index = c_.portSelector->currentIndex();
-    // Text typed over the selected entry replaces it, as in a drop-down with an edit field.
-    if (index < 0 || c_.portSelector->itemText(index) != c_.portSelector->currentText()) {
-      return std::nullopt;
-    }
-    return c_.portSelector->itemText(index).toStdString();
+  if (decision.portChecked) {
+    job_.portName = decision.portName;
+    job_.baudRate = BaudRateForSelectorIndex(c_.baudSelector->currentIndex());
+    job_.stopbits = std::max(0, c_.stopSelector->currentIndex());
+    writeLineSettings();
   }
+  return true;
+}
 
-  void UpdateController::writeLineSettings() const {
-    const std::filesystem::path& file = paths_.settingsFile;
-    WriteProfileString(file, kComSection, kComportKey,
-                       ToU16(QString::fromStdString(job_.portName)));
-    WriteProfileString(file, kPrnSection, kPrnFile1Key, ToU16(c_.xmlPath->text()));
-    WriteProfileString(file, kPrnSection, kXmlFile2Key, ToU16(c_.moreXmlPath->text()));
-    WriteProfileString(file, kComSection, kBaudRateKey, ToU16(QString::number(job_.baudRate)));
-    WriteProfileString(file, kComSection, kStopbitsKey, ToU16(QString::number(job_.stopbits)));
-  }
-
-  bool UpdateController::checkPortAndSaveLine() {
-    const StartChoices choices{c_.iniPath->text().toStdString(),
-                               c_.saveIni->isChecked(),
-                               c_.saveXml->isChecked(),
-                               settings_.noPortSave,
-                               portFound_,
-                               c_.portSelector->currentText().toStdString(),
-                               selectedPortEntry()};
-    const StartDecision decision = CheckStartChoices(choices);
-    if (decision.refused()) {
-      setStatus(QString::fromStdString(decision.refusal));
+bool UpdateController::chooseOutputFile() {
+  const auto chosen = dialogs_.chooseFile(
+      {paths_.startFolderFor(c_.iniPath->text()), QStringLiteral("bin"), kOutputFilters});
+  if (chosen && !chosen->isEmpty()) {
+    job_.outputPath = ToPath(*chosen);
+    if (!CreateOutputFile(job_.outputPath)) {
+      setStatus(QString::fromUtf8(kOutputFileFailedText));
       return false;
     }
-    if (decision.portChecked) {
-      job_.portName = decision.portName;
-      job_.baudRate = BaudRateForSelectorIndex(c_.baudSelector->currentIndex());
-      job_.stopbits = std::max(0, c_.stopSelector->currentIndex());
-      writeLineSettings();
+  }
+  job_.reboot = ReadRebootSetting(paths_.settingsFile);
+  return true;
+}
+
+void UpdateController::fillJobFiles() {
+  job_.saveIniData = c_.saveIni->isChecked();
+  job_.saveXmlData = c_.saveXml->isChecked();
+  job_.nowait = settings_.nowait;
+  job_.netprinter = settings_.netprinter;
+  job_.workingCopyPath = paths_.workingCopy;
+  job_.mainKeywordPath = ToPath(c_.xmlPath->text());
+  AssignExtraKeywordFiles(job_, files_.moreXmlList());
+}
+
+void UpdateController::start() {
+  resetTimer_.stop();
+  if (!checkPortAndSaveLine()) {
+    return;
+  }
+  job_.reboot = 0;
+  job_.outputPath.clear();
+  if ((c_.saveIni->isChecked() || c_.saveXml->isChecked()) && !chooseOutputFile()) {
+    return;
+  }
+  setStatus(QString::fromUtf8(kDownloadingText));
+  setJobControlsEnabled(false);
+  if (c_.save->isEnabled()) {
+    StoreParamTable(*c_.table, paths_.workingCopy);
+    c_.save->setEnabled(false);
+  }
+  progressSteps_ = 0;
+  c_.progress->setValue(0);
+  if (worker_.IsRunning()) {
+    return;
+  }
+  fillJobFiles();
+  link_.SerialSetLine(job_.stopbits, job_.baudRate);
+  // The worker must not touch a widget: it asks the UI thread to enable the controls again.
+  worker_.Start(job_, environment_,
+                [this] { uiThread_.post([this] { setJobControlsEnabled(true); }); });
+}
+
+void UpdateController::setJobControlsEnabled(bool enabled) {
+  for (QWidget* control : {static_cast<QWidget*>(c_.start), static_cast<QWidget*>(c_.browse),
+                           static_cast<QWidget*>(c_.import), static_cast<QWidget*>(c_.exportButton),
+                           static_cast<QWidget*>(c_.moreXmlEdit)}) {
+    control->setEnabled(enabled);
+  }
+}
+
+void UpdateController::onUpdateStatus(std::uintptr_t wParam, std::intptr_t lParam) {
+  if (wParam == kStatusReply) {
+    if (const auto position = AdvanceProgress(progressSteps_)) {
+      c_.progress->setValue(*position);
     }
-    return true;
+    return;
   }
-
-  bool UpdateController::chooseOutputFile() {
-    const auto chosen = dialogs_.chooseFile(
-        {paths_.startFolderFor(c_.iniPath->text()), QStringLiteral("bin"), kOutputFilters});
-    if (chosen && !chosen->isEmpty()) {
-      job_.outputPath = ToPath(*chosen);
-      if (!CreateOutputFile(job_.outputPath)) {
-        setStatus(QString::fromUtf8(kOutputFileFailedText));
-        return false;
-      }
-    }
-    job_.reboot = ReadRebootSetting(paths_.settingsFile);
-    return true;
+  if (wParam == kStatusJobEnded) {
+    showOutcome(lParam);
   }
+}
 
-  void UpdateController::fillJobFiles() {
-    job_.saveIniData = c_.saveIni->isChecked();
-    job_.saveXmlData = c_.saveXml->isChecked();
-    job_.nowait = settings_.nowait;
-    job_.netprinter = settings_.netprinter;
-    job_.workingCopyPath = paths_.workingCopy;
-    job_.mainKeywordPath = ToPath(c_.xmlPath->text());
-    AssignExtraKeywordFiles(job_, files_.moreXmlList());
+void UpdateController::showOutcome(std::intptr_t outcome) {
+  const std::string text = OutcomeText(outcome, environment_.replies.longestReply());
+  setStatus(QString::fromStdString(text));
+  if (outcome == kJobSucceeded) {
+    c_.progress->setValue(kProgressFull);
+    resetTimer_.start();
+    return;
   }
+  if (outcome == kJobPortNotOpened) {
+    link_.SerialClose();
+  }
+  environment_.boxes.show(text, kErrorCaption);
+}
 
-  void UpdateController::start() {
-    resetTimer_.stop();
-    if (!checkPortAndSaveLine()) {
+void UpdateController::onPortFound(std::uintptr_t wParam, std::intptr_t lParam) {
+  const QString name = QString::fromStdString(UnpackPortName(wParam, lParam));
+  portFound_ = true;
+  setStatus(QStringLiteral("Had found port."));
+  for (const QString& known : discoveredPorts_) {
+    if (known.contains(name)) {
       return;
     }
-    job_.reboot = 0;
-    job_.outputPath.clear();
-    if ((c_.saveIni->isChecked() || c_.saveXml->isChecked()) && !chooseOutputFile()) {
-      return;
-    }
-    setStatus(QString::fromUtf8(kDownloadingText));
-    setJobControlsEnabled(false);
-    if (c_.save->isEnabled()) {
-      StoreParamTable(*c_.table, paths_.workingCopy);
-      c_.save->setEnabled(false);
-    }
-    progressSteps_ = 0;
-    c_.progress->setValue(0);
-    if (worker_.IsRunning()) {
-      return;
-    }
-    fillJobFiles();
-    link_.SerialSetLine(job_.stopbits, job_.baudRate);
-    // The worker must not touch a widget: it asks the UI thread to enable the controls again.
-    worker_.Start(job_, environment_,
-                  [this] { uiThread_.post([this] { setJobControlsEnabled(true); }); });
   }
+  addDiscoveredPort(name);
+}
 
-  void UpdateController::setJobControlsEnabled(bool enabled) {
-    for (QWidget* control :
-         {static_cast<QWidget*>(c_.start), static_cast<QWidget*>(c_.browse),
-          static_cast<QWidget*>(c_.import), static_cast<QWidget*>(c_.exportButton),
-          static_cast<QWidget*>(c_.moreXmlEdit)}) {
-      control->setEnabled(enabled);
+void UpdateController::addDiscoveredPort(const QString& name) {
+  discoveredPorts_.append(name);
+  QComboBox* selector = c_.portSelector;
+  // The selector keeps its entries sorted.
+  int at = 0;
+  while (at < selector->count() &&
+         QString::compare(selector->itemText(at), name, Qt::CaseInsensitive) <= 0) {
+    ++at;
+  }
+  selector->insertItem(at, name);
+  if (selector->currentIndex() < 0) {
+    selector->setCurrentIndex(0);
+  } else if (selector->count() > 1) {
+    const int last = selector->findText(ToQString(settings_.comport),
+                                        Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (last >= 0) {
+      selector->setCurrentIndex(last);
     }
   }
+}
 
-  void UpdateController::onUpdateStatus(std::uintptr_t wParam, std::intptr_t lParam) {
-    if (wParam == kStatusReply) {
-      if (const auto position = AdvanceProgress(progressSteps_)) {
-        c_.progress->setValue(*position);
-      }
-      return;
-    }
-    if (wParam == kStatusJobEnded) {
-      showOutcome(lParam);
-    }
+void UpdateController::endJobAndWait() {
+  if (worker_.IsRunning()) {
+    link_.SerialClose();
   }
-
-  void UpdateController::showOutcome(std::intptr_t outcome) {
-    const std::string text = OutcomeText(outcome, environment_.replies.longestReply());
-    setStatus(QString::fromStdString(text));
-    if (outcome == kJobSucceeded) {
-      c_.progress->setValue(kProgressFull);
-      resetTimer_.start();
-      return;
-    }
-    if (outcome == kJobPortNotOpened) {
-      link_.SerialClose();
-    }
-    environment_.boxes.show(text, kErrorCaption);
-  }
-
-  void UpdateController::onPortFound(std::uintptr_t wParam, std::intptr_t lParam) {
-    const QString name = QString::fromStdString(UnpackPortName(wParam, lParam));
-    portFound_ = true;
-    setStatus(QStringLiteral("Had found port."));
-    for (const QString& known : discoveredPorts_) {
-      if (known.contains(name)) {
-        return;
-      }
-    }
-    addDiscoveredPort(name);
-  }
-
-  void UpdateController::addDiscoveredPort(const QString& name) {
-    discoveredPorts_.append(name);
-    QComboBox* selector = c_.portSelector;
-    // The selector keeps its entries sorted.
-    int at = 0;
-    while (at < selector->count() &&
-           QString::compare(selector->itemText(at), name, Qt::CaseInsensitive) <= 0) {
-      ++at;
-    }
-    selector->insertItem(at, name);
-    if (selector->currentIndex() < 0) {
-      selector->setCurrentIndex(0);
-    } else if (selector->count() > 1) {
-      const int last = selector->findText(ToQString(settings_.comport),
-                                          Qt::MatchFixedString | Qt::MatchCaseSensitive);
-      if (last >= 0) {
-        selector->setCurrentIndex(last);
-      }
-    }
-  }
-
-  void UpdateController::endJobAndWait() {
-    if (worker_.IsRunning()) {
-      link_.SerialClose();
-    }
-    worker_.Join();
-  }
+  worker_.Join();
+}
 
 }  // namespace trel

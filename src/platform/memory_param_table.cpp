@@ -21,7 +21,9 @@ void MemoryParamTable::setCellText(int row, int column, std::u16string_view text
   }
 }
 
-bool MemoryParamTable::isChecked(int row) const { return holds(row, 0) && rows_[row].checked; }
+bool MemoryParamTable::isChecked(int row) const {
+  return holds(row, 0) && rows_[row].checked;
+}
 
 void MemoryParamTable::setChecked(int row, bool checked) {
   if (holds(row, 0)) {

@@ -4,8 +4,8 @@
 
 namespace trel {
 
-// A message box shown to the operator. Texts are UTF-8. Called from a worker, show() blocks until the
-// operator has closed the box; the command line prints "caption: text" on stderr instead.
+// A message box shown to the operator. Texts are UTF-8. Called from a worker, show() blocks until
+// the operator has closed the box; the command line prints "caption: text" on stderr instead.
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;

@@ -16,7 +16,6 @@ struct SerialPortInfo {
 
 // The serial ports present now, in natural order of their names, read from sysfs below `sysfsRoot`
 // (injectable for tests).
-std::vector<SerialPortInfo> EnumerateSerialPorts(
-    const std::filesystem::path& sysfsRoot = "/sys");
+std::vector<SerialPortInfo> EnumerateSerialPorts(const std::filesystem::path& sysfsRoot = "/sys");
 
 }  // namespace trel

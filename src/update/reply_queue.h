@@ -55,7 +55,7 @@ class ReplyChannel {
   void RaiseLongestReply(std::uint32_t length);
 
   WindowMessages& messages_;
-  std::mutex lock_;  // guards queue_ only, for one insertion or removal at a time
+  std::mutex lock_;          // guards queue_ only, for one insertion or removal at a time
   std::deque<Reply> queue_;  // newest at the front, oldest at the back
   ManualResetEvent replyEvent_;
   std::atomic<bool> accepting_{true};

@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <vector>
 
+#include "tables/list_text.h"
 #include "widgets/combo_list_ctrl.h"
 #include "widgets/dialog_units.h"
-#include "tables/list_text.h"
 
 namespace trel {
 namespace {
