@@ -11,6 +11,14 @@
 
 namespace {
 
+// An output file must be named: an empty name would record nothing, or turn `record` into a job
+// that cannot run at all.
+const CLI::Validator kNamedFile(
+    [](const std::string& value) {
+      return value.empty() ? std::string("an output file needs a name") : std::string();
+    },
+    "FILE");
+
 void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
   command.add_option("--params", files.params, "Parameter list file (INI)")
       ->required()
@@ -41,7 +49,8 @@ void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
       ->default_str("1");
   CLI::Option* record =
       send.add_option("--record", options.recordPath,
-                      "Also record the frames sent to FILE (both kinds unless one is named)");
+                      "Also record the frames sent to FILE (both kinds unless one is named)")
+          ->check(kNamedFile);
   send.add_flag("--record-params", options.recordParams, "Record the parameter frames")
       ->needs(record);
   send.add_flag("--record-keywords", options.recordKeywords, "Record the keyword frames")
@@ -51,7 +60,9 @@ void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
 }
 
 void AddRecordOptions(CLI::App& record, trel::RecordOptions& options) {
-  record.add_option("--out", options.out, "File that receives the frames")->required();
+  record.add_option("--out", options.out, "File that receives the frames")
+      ->required()
+      ->check(kNamedFile);
   AddJobFileOptions(record, options.files);
 }
 

@@ -122,6 +122,16 @@ TEST(RecordGolden, UnwritableOutputIsARefusedStart) {
   EXPECT_TRUE(Has(run.err, "The file can't open"));
 }
 
+TEST(RecordGolden, EmptyOutputNameIsABadArgumentNotAPortFailure) {
+  TempDir dir;
+  const std::string params = (dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}}))).string();
+  const TrelRun record = RunTrel({"record", "--out", "", "--params", params});
+  EXPECT_EQ(record.exitCode, 2);
+  EXPECT_FALSE(Has(record.err, "Sorry,can't open the port"));
+  const TrelRun send = RunTrel({"send", "--port", "x", "--record", "", "--params", params});
+  EXPECT_EQ(send.exitCode, 2);
+}
+
 TEST(RecordGolden, OutputNamingAFileToSendIsRefusedAndTheFileKept) {
   TempDir dir;
   const std::string params = ParamList({{1, "A"}, {1, "B"}});
