@@ -198,9 +198,10 @@ void SerialSession::PostToWindow(unsigned message) {
 
 void SerialSession::PostToDeviceThread(unsigned message, std::uintptr_t wParam,
                                        std::intptr_t lParam) {
-  if (state_.messageThreadReady.load()) {
-    deviceThread_.PostThreadMessage(message, wParam, lParam);
-  }
+  // Posted also while shutting down: the link's last "link down" must still reach the thread, which
+  // stops only after the link thread. A message to a stopped thread is dropped when it starts
+  // again.
+  deviceThread_.PostThreadMessage(message, wParam, lParam);
 }
 
 }  // namespace trel
