@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
+#include <system_error>
+#include <vector>
 
 #include "app/device_link.h"
 #include "app/file_commands.h"
@@ -15,6 +18,7 @@
 #include "link/port_discovery.h"
 #include "platform/message_boxes.h"
 #include "platform/private_profile.h"
+#include "platform/tool_folder.h"
 #include "platform/window_messages.h"
 #include "tables/param_table_io.h"
 #include "update/more_xml_list.h"
@@ -99,6 +103,11 @@ bool UpdateController::chooseOutputFile() {
       {paths_.startFolderFor(c_.iniPath->text()), QStringLiteral("bin"), kOutputFilters});
   if (chosen && !chosen->isEmpty()) {
     job_.outputPath = ToPath(*chosen);
+    if (isFileTheJobReads(job_.outputPath)) {
+      setStatus(QStringLiteral("The output file is one of the files to send."));
+      job_.outputPath.clear();
+      return false;
+    }
     if (!CreateOutputFile(job_.outputPath)) {
       setStatus(QString::fromUtf8(kOutputFileFailedText));
       return false;
@@ -106,6 +115,22 @@ bool UpdateController::chooseOutputFile() {
   }
   job_.reboot = ReadRebootSetting(paths_.settingsFile);
   return true;
+}
+
+// Creating the output file empties it, so it must not be a file the job or the tool reads.
+bool UpdateController::isFileTheJobReads(const std::filesystem::path& file) const {
+  std::vector<std::filesystem::path> read{paths_.workingCopy, paths_.settingsFile,
+                                          ToPath(c_.iniPath->text()), ToPath(c_.xmlPath->text())};
+  const MoreXmlList& more = files_.moreXmlList();
+  for (const std::u16string& name : more.names) {
+    if (!name.empty()) {
+      read.emplace_back(JoinFolderAndName(more.folder, name));
+    }
+  }
+  return std::ranges::any_of(read, [&file](const std::filesystem::path& other) {
+    std::error_code missing;
+    return std::filesystem::equivalent(file, other, missing);
+  });
 }
 
 void UpdateController::fillJobFiles() {

@@ -49,6 +49,7 @@ class UpdateController {
  private:
   bool checkPortAndSaveLine();
   bool chooseOutputFile();
+  bool isFileTheJobReads(const std::filesystem::path& file) const;
   std::optional<std::string> selectedPortEntry() const;
   void writeLineSettings() const;
   void fillJobFiles();

@@ -84,6 +84,30 @@ TEST_F(WindowMessagesTest, OutputFileThatCannotBeCreatedRefusesTheStart) {
   EXPECT_TRUE(controls().start->isEnabled());
 }
 
+TEST_F(WindowMessagesTest, OutputFileThatIsAFileToSendIsRefusedAndKept) {
+  writeSettings("[PRN]\r\nOpenSel=1\r\nPrnFile1=" + (folder / "main.xml").string() +
+                "\r\nXmlFile2=more.xml;\r\n");
+  const std::string params = "[Param]\r\nCount=0\r\n";
+  const std::filesystem::path paramFile = folder.write("params.ini", params);
+  folder.write("main.xml", "<main/>");
+  folder.write("more.xml", "<more/>");
+  writeWorkingCopy(params);
+  ASSERT_TRUE(open());
+  controls().iniPath->setText(QString::fromStdString(paramFile.string()));
+  controls().portSelector->setEditText("ttyusb0");
+  controls().saveIni->setChecked(true);
+  for (const std::filesystem::path& input :
+       {paramFile, folder / "main.xml", folder / "more.xml", workingCopy(), settingsFile()}) {
+    const std::string before = testing::ReadBytes(input);
+    dialogs.fileAnswers.push_back(QString::fromStdString(input.string()));
+    controls().start->click();
+    EXPECT_EQ(controls().status->text(), "The output file is one of the files to send.");
+    EXPECT_EQ(testing::ReadBytes(input), before) << input;
+    EXPECT_TRUE(controls().start->isEnabled());
+    EXPECT_FALSE(window().updates().jobRunning());
+  }
+}
+
 TEST_F(WindowMessagesTest, ProgressStopsShortOfFullUntilSuccessThenResets) {
   ASSERT_TRUE(open());
   for (int reply = 0; reply < 150; ++reply) {
