@@ -19,7 +19,6 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, const DialogBas
                         int x, int y, int cx, int cy) {
   auto* button = new QPushButton(caption, parent);
   button->setGeometry(DialogUnitsToPixels(units, x, y, cx, cy));
-  button->setAutoDefault(false);
   return button;
 }
 

@@ -84,6 +84,18 @@ TEST_F(EditListFixture, DelKeepsNumbersAndDeletesTheRowThatMovesUp) {
   EXPECT_EQ(Column(dialog, 1), (QStringList{"a", "d"}));
 }
 
+TEST_F(EditListFixture, EnterPressesTheFocusedButtonAndElsewhereOk) {
+  CEditList dialog("a;", ";", boxes);
+  testing::ShowActive(dialog);
+  dialog.addButton()->setFocus();
+  QTest::keyClick(dialog.addButton(), Qt::Key_Return);
+  EXPECT_EQ(dialog.list()->rowCount(), 2);
+  EXPECT_TRUE(dialog.isVisible());
+  dialog.list()->setFocus();
+  QTest::keyClick(dialog.list(), Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QString("a;;"));
+}
+
 TEST_F(EditListFixture, EditedItemIsJoinedOnOk) {
   CEditList dialog("a||b", "||", boxes);
   testing::ShowActive(dialog);
