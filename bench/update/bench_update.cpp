@@ -3,7 +3,6 @@
 // tool's CPU time over its wall time (goal: at most 0.3), medians over the runs, so that a busy
 // machine does not decide the figures.
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,15 +14,16 @@
 #include <vector>
 
 #include "cli/recording_reader.h"
+#include "support/child_process.h"
 #include "support/printer_sim_process.h"
 #include "support/temp_dir.h"
 #include "update_files.h"
 
-extern char** environ;
-
 namespace {
 
 using trel::testing::PrinterSimProcess;
+using trel::testing::ProgramPath;
+using trel::testing::SpawnProgram;
 using trel::testing::TempDir;
 
 constexpr int kRuns = 7;
@@ -36,25 +36,13 @@ struct ChildRun {
 
 // Runs trel with the arguments, its output discarded so that only the figures are printed, and
 // measures it.
-ChildRun RunTrel(std::vector<std::string> arguments) {
-  const std::string program = (PrinterSimProcess::ExecutablePath().parent_path() / "trel").string();
-  arguments.insert(arguments.begin(), program);
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) {
-    argv.push_back(argument.data());
-  }
-  argv.push_back(nullptr);
-
+ChildRun RunTrel(const std::vector<std::string>& arguments) {
   ChildRun run;
+  const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
   const auto start = std::chrono::steady_clock::now();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) {
+  const pid_t pid = SpawnProgram(ProgramPath("trel"), arguments, discard, discard);
+  ::close(discard);
+  if (pid < 0) {
     return run;
   }
   int status = 0;

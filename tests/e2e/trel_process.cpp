@@ -3,55 +3,23 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "support/printer_sim_process.h"
-
-extern char** environ;
+#include "support/child_process.h"
 
 namespace trel::testing {
 
-namespace {
-
-std::vector<char*> Pointers(std::vector<std::string>& words) {
-  std::vector<char*> pointers;
-  for (std::string& word : words) {
-    pointers.push_back(word.data());
-  }
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
-}  // namespace
-
 TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
                          const std::vector<std::string>& environment) {
-  const std::string program = (PrinterSimProcess::ExecutablePath().parent_path() / "trel").string();
-  std::vector<std::string> words{program};
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<std::string> variables(environment);
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    variables.emplace_back(*variable);
-  }
-
   int out[2] = {-1, -1};
   int err[2] = {-1, -1};
   if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
     return;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-  if (::posix_spawn(&pid_, program.c_str(), &actions, nullptr, Pointers(words).data(),
-                    Pointers(variables).data()) != 0) {
-    pid_ = -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
+  pid_ = SpawnProgram(ProgramPath("trel"), arguments, out[1], err[1], environment);
   ::close(out[1]);
   ::close(err[1]);
   pipes_ = {out[0], err[0]};

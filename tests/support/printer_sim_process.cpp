@@ -2,14 +2,12 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
-extern char** environ;
+#include "support/child_process.h"
 
 namespace trel::testing {
 namespace {
@@ -27,12 +25,7 @@ std::string ReadFirstLine(int fd) {
 }  // namespace
 
 std::filesystem::path PrinterSimProcess::ExecutablePath() {
-  if (const char* binDir = std::getenv("TREL_BIN_DIR"); binDir != nullptr && *binDir != '\0') {
-    return std::filesystem::path(binDir) / "trel-printer-sim";
-  }
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return self.parent_path().parent_path() / "bin" / "trel-printer-sim";
+  return ProgramPath("trel-printer-sim");
 }
 
 PrinterSimProcess::PrinterSimProcess(const std::vector<std::string>& options) {
@@ -40,24 +33,9 @@ PrinterSimProcess::PrinterSimProcess(const std::vector<std::string>& options) {
   if (::pipe2(ends, O_CLOEXEC) != 0) {
     return;
   }
-  const std::string program = ExecutablePath().string();
-  std::vector<std::string> arguments{program};
-  arguments.insert(arguments.end(), options.begin(), options.end());
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) {
-    argv.push_back(argument.data());
-  }
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-  const int spawned =
-      ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  pid_ = SpawnProgram(ExecutablePath(), options, ends[1], STDERR_FILENO);
   ::close(ends[1]);
-  if (spawned != 0) {
-    pid_ = -1;
+  if (pid_ < 0) {
     ::close(ends[0]);
     return;
   }
