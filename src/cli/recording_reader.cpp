@@ -17,7 +17,7 @@ std::optional<std::size_t> FrameLengthAt(std::span<const std::uint8_t> bytes, st
   if (bytes[offset] != kFrameStart || left < kFrameOverhead) {
     return std::nullopt;
   }
-  const std::size_t length = PayloadLength(bytes[offset + 1]) + kFrameOverhead;
+  const std::size_t length = PayloadLength(bytes[offset + kFrameLengthOffset]) + kFrameOverhead;
   if (left < length) {
     return std::nullopt;
   }
@@ -41,18 +41,18 @@ RecordingWalk WalkRecording(std::span<const std::uint8_t> bytes) {
     }
     const std::size_t n = *length - kFrameOverhead;
     const std::span<const std::uint8_t> frame = bytes.subspan(offset, *length);
-    for (std::size_t end = n + 6; end < frame.size(); ++end) {
+    for (std::size_t end = kFramePayloadOffset + n + 1; end < frame.size(); ++end) {
       if (frame[end] != kFrameEnd) {
         walk.malformedAt = offset + end;
         return walk;
       }
     }
     walk.frames.push_back(RecordedFrame{.offset = offset,
-                                        .sequence = frame[2],
-                                        .command = frame[3],
-                                        .argument = frame[4],
-                                        .payload = frame.subspan(5, n),
-                                        .checksum = frame[5 + n]});
+                                        .sequence = frame[kFrameSequenceOffset],
+                                        .command = frame[kFrameCommandOffset],
+                                        .argument = frame[kFrameArgumentOffset],
+                                        .payload = frame.subspan(kFramePayloadOffset, n),
+                                        .checksum = frame[kFramePayloadOffset + n]});
     offset += frame.size();
   }
   return walk;
