@@ -1,11 +1,8 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <mutex>
 
-#include "link/thread_message.h"
+#include "link/thread_message_queue.h"
 #include "platform/window_messages.h"
 
 namespace trel {
@@ -16,12 +13,10 @@ class ConsoleMessages : public WindowMessages {
  public:
   void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
   // Waits for the next message and takes it out of the queue.
-  ThreadMessage take();
+  ThreadMessage take() { return queue_.take(); }
 
  private:
-  std::mutex mutex_;
-  std::condition_variable posted_;
-  std::deque<ThreadMessage> queue_;
+  ThreadMessageQueue queue_;
 };
 
 }  // namespace trel

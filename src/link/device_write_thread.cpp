@@ -25,20 +25,13 @@ TypeRecord TypeRecordFromMessage(std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 bool CDeviceWriteThread::Start() {
-  {
-    std::lock_guard lock(queueMutex_);
-    queue_.clear();
-  }
+  queue_.clear();
   return thread_.Start([this] { Run(); });
 }
 
 void CDeviceWriteThread::PostThreadMessage(unsigned message, std::uintptr_t wParam,
                                            std::intptr_t lParam) {
-  {
-    std::lock_guard lock(queueMutex_);
-    queue_.push_back({message, wParam, lParam});
-  }
-  queued_.notify_one();
+  queue_.post({message, wParam, lParam});
 }
 
 bool CDeviceWriteThread::Stop(std::chrono::milliseconds limit) {
@@ -50,18 +43,10 @@ bool CDeviceWriteThread::Stop(std::chrono::milliseconds limit) {
 }
 
 void CDeviceWriteThread::Run() {
-  for (ThreadMessage message = NextMessage(); message.message != WM_QUIT; message = NextMessage()) {
+  for (ThreadMessage message = queue_.take(); message.message != WM_QUIT; message = queue_.take()) {
     // Nothing handles a message the filter passes on.
     PreTranslateMessage(message);
   }
-}
-
-ThreadMessage CDeviceWriteThread::NextMessage() {
-  std::unique_lock lock(queueMutex_);
-  queued_.wait(lock, [this] { return !queue_.empty(); });
-  const ThreadMessage message = queue_.front();
-  queue_.pop_front();
-  return message;
 }
 
 bool CDeviceWriteThread::PreTranslateMessage(const ThreadMessage& message) {

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 
 #include "link/device_object.h"
 #include "link/session_state.h"
 #include "link/thread_message.h"
+#include "link/thread_message_queue.h"
 #include "link/worker_thread.h"
 
 namespace trel {
@@ -35,7 +33,6 @@ class CDeviceWriteThread {
 
  private:
   void Run();
-  ThreadMessage NextMessage();
   void OnLinkUp();
   void OnLinkDown();
   void SelectFromTypeRecord(const TypeRecord& record);
@@ -43,9 +40,7 @@ class CDeviceWriteThread {
   bool FilterThroughCurrent(const ThreadMessage& message, bool idleMayFilter);
 
   SessionState& state_;
-  std::mutex queueMutex_;
-  std::condition_variable queued_;
-  std::deque<ThreadMessage> queue_;
+  ThreadMessageQueue queue_;
   WorkerThread thread_;
 };
 
