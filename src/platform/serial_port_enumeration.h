@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,7 @@ struct SerialPortInfo {
   std::string displayName;  // "Prolific USB-to-Serial Comm Port (ttyUSB0)"; empty when unknown
 };
 
-// The serial ports present now, in natural order of their names, read from sysfs below `sysfsRoot`
-// (injectable for tests).
-std::vector<SerialPortInfo> EnumerateSerialPorts(const std::filesystem::path& sysfsRoot = "/sys");
+// The serial ports present now, in natural order of their names.
+std::vector<SerialPortInfo> EnumerateSerialPorts();
 
 }  // namespace trel

@@ -1,10 +1,5 @@
 #include "platform/tool_folder.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
 #include "platform/whole_file.h"
 
 namespace trel {
@@ -16,11 +11,6 @@ namespace fs = std::filesystem;
 constexpr char16_t kSeparator = u'/';
 constexpr const char* kSettingsFileName = "TrelTool.ini";
 
-std::optional<std::string> Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
-}
-
 bool IsPortableFolder(const fs::path& folder) {
   std::error_code error;
   return fs::exists(folder / kSettingsFileName, error) || IsWritableFolder(folder);
@@ -31,11 +21,7 @@ fs::path UserConfigFolder(const ToolFolderSources& sources) {
   if (sources.configHome && fs::path(*sources.configHome).is_absolute()) {
     return fs::path(*sources.configHome) / "trel-update";
   }
-  fs::path home = sources.home ? fs::path(*sources.home) : fs::path();
-  if (home.empty()) {
-    const passwd* user = ::getpwuid(::getuid());
-    home = user != nullptr && user->pw_dir != nullptr ? fs::path(user->pw_dir) : fs::path(".");
-  }
+  const fs::path home = sources.home ? fs::path(*sources.home) : fs::path(".");
   return home / ".config" / "trel-update";
 }
 
@@ -46,13 +32,6 @@ fs::path WithCreatedFolder(fs::path folder) {
 }
 
 }  // namespace
-
-ToolFolderSources CurrentToolFolderSources() {
-  std::error_code error;
-  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  return {Environment("TREL_TOOL_DIR"), error ? fs::path() : executable.parent_path(),
-          Environment("XDG_CONFIG_HOME"), Environment("HOME")};
-}
 
 fs::path ChooseToolFolder(const ToolFolderSources& sources) {
   if (sources.toolDir) {

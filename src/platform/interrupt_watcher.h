@@ -1,10 +1,7 @@
 #pragma once
 
-#include <signal.h>
-
-#include <atomic>
 #include <functional>
-#include <thread>
+#include <memory>
 
 namespace trel {
 
@@ -20,17 +17,11 @@ class InterruptWatcher {
   // Stops the watcher and unblocks the signals again.
   ~InterruptWatcher();
 
-  bool interrupted() const { return interrupted_.load(); }
+  bool interrupted() const;
 
  private:
-  void watch();
-
-  std::function<void()> onInterrupt_;
-  sigset_t watched_{};
-  sigset_t previous_{};
-  std::atomic<bool> stopping_{false};
-  std::atomic<bool> interrupted_{false};
-  std::thread thread_;
+  class Watch;
+  std::unique_ptr<Watch> watch_;
 };
 
 }  // namespace trel

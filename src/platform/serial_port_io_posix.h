@@ -4,7 +4,7 @@
 #include <chrono>
 #include <shared_mutex>
 
-#include "platform/cancel_signal_posix.h"
+#include "platform/cancel_signal_linux.h"
 #include "platform/serial_port.h"
 
 namespace trel {
@@ -46,12 +46,5 @@ class PosixSerialPort final : public SerialPort {
   std::atomic<bool> closed_{false};
   CancelSignal cancel_;
 };
-
-// Puts a termios descriptor into the raw 8N1 mode without flow control that the printer link uses,
-// with DTR dropped. Without `line` the baud rate and stop bits stay as the driver has them.
-bool ConfigureRawLine(int fd, const SerialLineSettings* line);
-
-// The termios speed used for a baud rate: the supported rate nearest to it.
-std::uint32_t SupportedBaudRate(std::uint32_t requested);
 
 }  // namespace trel

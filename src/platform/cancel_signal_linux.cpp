@@ -1,4 +1,4 @@
-#include "platform/cancel_signal_posix.h"
+#include "platform/cancel_signal_linux.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>
