@@ -1,16 +1,6 @@
 #include "update/clock_frame.h"
 
-#include <ctime>
-
 namespace trel {
-
-LocalTime CurrentLocalTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  localtime_r(&now, &parts);
-  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
-          parts.tm_hour,        parts.tm_min,     parts.tm_sec};
-}
 
 std::uint8_t ToBcd(int value) {
   const int twoDigits = ((value % 100) + 100) % 100;

@@ -35,11 +35,13 @@ class CancelSignal::Round {
   Round& operator=(const Round&) = delete;
 
   // The descriptor to poll for POLLIN; -1 when none could be made (the wait then only times out).
-  int fd() const { return fd_; }
+  int fd() const { return readFd_; }
   void fire() const;
 
  private:
-  int fd_;
+  // A pipe: one byte written makes the reading end readable for good, since nobody reads it.
+  int readFd_ = -1;
+  int writeFd_ = -1;
 };
 
 }  // namespace trel
