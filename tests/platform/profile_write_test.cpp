@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/private_profile.h"
+#include "platform/utf_convert.h"
 #include "support/temp_dir.h"
 
 namespace trel {
@@ -48,11 +49,20 @@ TEST_F(ProfileWriteTest, KeepsTheEncodingOfTheFile) {
   EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[s]\r\nk=v\r\n");
 }
 
-TEST_F(ProfileWriteTest, ValuesReadBackExactlyAsWritten) {
-  for (const std::u16string value :
-       {u" lead", u"trail\t", u"\"quoted\"", u"'single'", u"\"", u"\"\"", u"a \"b\" c", u""}) {
-    ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", value));
-    EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), value);
+TEST_F(ProfileWriteTest, ValuesAreStoredAsGivenAndReadBackTrimmedAndUnquoted) {
+  ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", u" X "));
+  EXPECT_EQ(ReadBytes(file_), "[s]\r\nk= X \r\n");
+  EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), u"X");
+
+  const std::pair<std::u16string, std::u16string> writtenAndRead[] = {
+      {u"trail\t", u"trail"},   {u"\"quoted\"", u"quoted"},
+      {u"'single'", u"single"}, {u"\"\"", u""},
+      {u"\"", u"\""},           {u"a \"b\" c", u"a \"b\" c"},
+      {u"\\aX\\a", u"\\aX\\a"}, {u"", u""}};
+  for (const auto& [written, read] : writtenAndRead) {
+    ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", written));
+    EXPECT_EQ(ReadBytes(file_), "[s]\r\nk=" + Utf16ToUtf8(written) + "\r\n");
+    EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), read);
   }
 }
 
