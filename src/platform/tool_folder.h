@@ -21,7 +21,7 @@ struct ToolFolderSources {
   std::optional<std::string> toolDir;      // $TREL_TOOL_DIR
   std::filesystem::path executableFolder;  // empty when unknown
   std::optional<std::string> configHome;   // $XDG_CONFIG_HOME
-  std::optional<std::string> home;         // $HOME
+  std::optional<std::string> home;         // $HOME, else the account's home folder
 };
 ToolFolderSources CurrentToolFolderSources();
 // Chooses the folder (and creates the folder it chose).
