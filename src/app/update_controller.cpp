@@ -23,7 +23,7 @@
 #include "tables/param_table_io.h"
 #include "update/more_xml_list.h"
 #include "update/outcome.h"
-#include "update/reply_queue.h"
+#include "update/reply_channel.h"
 #include "update/start_checks.h"
 #include "widgets/combo_list_ctrl.h"
 

@@ -8,7 +8,7 @@
 
 #include "cli/text_format.h"
 #include "update/frame.h"
-#include "update/keyword_download.h"
+#include "update/keyword_payloads.h"
 
 namespace trel {
 

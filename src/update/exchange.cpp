@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "link/printer_link.h"
-#include "update/reply_queue.h"
+#include "update/record_frame.h"
+#include "update/reply_channel.h"
 
 namespace trel {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "update/exchange.h"
+#include "update/record_frame.h"
 
 namespace trel {
 namespace {

@@ -6,7 +6,7 @@
 #include "support/temp_dir.h"
 #include "tables/keyword_tables.h"
 #include "update/frame.h"
-#include "update/keyword_download.h"
+#include "update/keyword_payloads.h"
 
 namespace trel::testing {
 namespace {

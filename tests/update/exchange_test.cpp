@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "update/job_bench.h"
+#include "update/record_frame.h"
 
 namespace trel {
 namespace {
