@@ -6,7 +6,7 @@
 #include "hex_bytes.h"
 #include "sim_frames.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -133,4 +133,4 @@ TEST(FrameReport, ShortClockPayloadIsReportedNotOverread) {
 }
 
 }  // namespace
-}  // namespace trel
+}  // namespace printer_sim

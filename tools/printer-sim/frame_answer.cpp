@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 constexpr std::size_t kFullAckSize = 8;
@@ -49,4 +49,4 @@ FrameAnswer FrameAnswerer::answer(const ReceivedFrame& frame) {
   return result;
 }
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -8,7 +8,7 @@
 #include "frame_parser.h"
 #include "sim_options.h"
 
-namespace trel {
+namespace printer_sim {
 
 // The printer's reaction to one good frame.
 struct FrameAnswer {
@@ -38,4 +38,4 @@ class FrameAnswerer {
   unsigned framesSeen_ = 0;
 };
 
-}  // namespace trel
+}  // namespace printer_sim

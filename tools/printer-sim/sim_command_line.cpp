@@ -6,7 +6,7 @@
 
 #include "hex_bytes.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 // Options that name frames by number; each may be given several times.
@@ -87,4 +87,4 @@ std::optional<SimOptions> ParseSimCommandLine(int argc, char** argv, int& exitCo
   return options;
 }
 
-}  // namespace trel
+}  // namespace printer_sim

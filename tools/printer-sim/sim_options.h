@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-namespace trel {
+namespace printer_sim {
 
 // How the stand-in printer answers, and which faults it injects. Frame numbers count the good
 // frames received, from 1; a resent frame counts again.
@@ -34,4 +34,4 @@ struct SimOptions {
   bool verbose = false;
 };
 
-}  // namespace trel
+}  // namespace printer_sim
