@@ -50,6 +50,14 @@ TEST(FrameAnswer, DefaultClockAnswerIsLevelTwoTwoItemsSelectorZeroAndARefusalRep
   EXPECT_EQ(FrameAnswerer(options).answer(kClock).bytes, (Bytes{0xFE, 0x5B, 0x03, 3, 2, 0, 0, 0}));
 }
 
+TEST(FrameAnswer, NoWordFramesAnswerTheClockFrameWithZeros) {
+  AnswerOptions options;
+  options.noWordFrames = {1};
+  FrameAnswerer answerer(options);
+  EXPECT_EQ(answerer.answer(kClock).bytes, (Bytes{0xFE, 0x5B, 0x03, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(answerer.answer(kClock).bytes, (Bytes{0xFE, 0x5B, 0x03, 2, 2, 0, 0, 0}));
+}
+
 TEST(FrameAnswer, FaultsHitOnlyTheNamedFrameAndResentFramesCountAgain) {
   AnswerOptions options;
   options.nakFrames = {2};
