@@ -139,7 +139,7 @@ TEST(RecordGolden, OutputNamingAFileToSendIsRefusedAndTheFileKept) {
   const TrelRun run = RunTrel(
       {"record", "--out", (dir / "." / "params.ini").string(), "--params", paramsFile.string()});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_TRUE(Has(run.err, "The output file is one of the files to send"));
+  EXPECT_TRUE(Has(run.err, "The output file is one of the files to send.\n")) << run.err;
   EXPECT_EQ(ReadBytes(paramsFile), params);
 }
 
