@@ -83,17 +83,6 @@ TEST_F(ExchangeTest, RealReplyWaitRunsOut) {
             Outcome::kNoAnswer);
 }
 
-TEST_F(ExchangeTest, OnlyTheClockFrameResultCarriesTheFirmwareWord) {
-  const ExchangeResult plain =
-      FrameExchange(printer, replies, Settings()).ExchangeFrame(data, false);
-  EXPECT_EQ(plain.outcome, Outcome::kAccepted);
-  EXPECT_EQ(plain.firmwareWord, std::nullopt);
-  const ExchangeResult answer =
-      FrameExchange(printer, replies, Settings()).ExchangeClockFrame(clock);
-  EXPECT_EQ(answer.outcome, Outcome::kAccepted);
-  EXPECT_EQ(answer.firmwareWord, 0x0202u);  // the fake's firmware level 2, items needed 2
-}
-
 // How the printer answers each clock frame it is sent; a missing entry is silence.
 enum class ClockAnswer { kWord, kWordZero, kRefusal, kForeign, kSilence };
 
@@ -130,21 +119,8 @@ TEST_F(ExchangeTest, ClockFrameExchangeRunsOnceMoreUnlessAcceptedWithAWord) {
       {"word", {A::kWord}, false, Outcome::kAccepted, 0x0205, 1},
       {"word 0 twice", {A::kWordZero, A::kWordZero}, false, Outcome::kNoAnswer, std::nullopt, 2},
       {"word 0, then a word", {A::kWordZero, A::kWord}, false, Outcome::kAccepted, 0x0205, 2},
-      {"word 0 twice with nowait",
-       {A::kWordZero, A::kWordZero},
-       true,
-       Outcome::kNoAnswer,
-       std::nullopt,
-       2},
       {"refused, then a word", {A::kRefusal, A::kWord}, false, Outcome::kAccepted, 0x0205, 2},
       {"refused twice", {A::kRefusal, A::kRefusal}, false, Outcome::kRefused, std::nullopt, 2},
-      {"word 0, then refused",
-       {A::kWordZero, A::kRefusal},
-       false,
-       Outcome::kRefused,
-       std::nullopt,
-       2},
-      {"silent twice", {}, false, Outcome::kNoAnswer, std::nullopt, 2},
       {"silent with nowait", {}, true, Outcome::kAccepted, std::nullopt, 1},
       // Each exchange resends once on a foreign reply: four clock frames in all.
       {"foreign replies only", std::vector<A>(4, A::kForeign), false, Outcome::kNoAnswer,
@@ -162,12 +138,6 @@ TEST_F(ExchangeTest, ClockFrameExchangeRunsOnceMoreUnlessAcceptedWithAWord) {
     EXPECT_EQ(result.firmwareWord, c.firmwareWord) << c.name;
     EXPECT_EQ(Sent() - before, c.sent) << c.name;
   }
-  job.nowait = false;
-  job.fileOnly = true;  // nothing sent, nothing recorded, no word
-  const ExchangeResult recorded =
-      FrameExchange(printer, replies, Settings()).ExchangeClockFrame(clock);
-  EXPECT_TRUE(recorded.accepted());
-  EXPECT_EQ(recorded.firmwareWord, std::nullopt);
 }
 
 TEST(RecordFrame, AppendsOnlyToAnExistingFile) {
