@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/recording_reader.h"
 #include "support/child_process.h"
 #include "support/printer_sim_process.h"
 #include "support/temp_dir.h"
+#include "update/recording_reader.h"
 #include "update_files.h"
 
 namespace {

@@ -7,8 +7,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
-#include <system_error>
-#include <vector>
 
 #include "app/device_link.h"
 #include "app/file_commands.h"
@@ -18,12 +16,11 @@
 #include "link/port_discovery.h"
 #include "platform/message_boxes.h"
 #include "platform/private_profile.h"
-#include "platform/tool_folder.h"
 #include "platform/window_messages.h"
 #include "tables/param_table_io.h"
 #include "update/more_xml_list.h"
 #include "update/outcome.h"
-#include "update/reply_queue.h"
+#include "update/reply_channel.h"
 #include "update/start_checks.h"
 #include "widgets/combo_list_ctrl.h"
 
@@ -103,13 +100,10 @@ bool UpdateController::chooseOutputFile() {
       {paths_.startFolderFor(c_.iniPath->text()), QStringLiteral("bin"), kOutputFilters});
   if (chosen && !chosen->isEmpty()) {
     job_.outputPath = ToPath(*chosen);
-    if (isFileTheJobReads(job_.outputPath)) {
-      setStatus(QStringLiteral("The output file is one of the files to send."));
+    const std::string refusal = PrepareOutputFile(job_.outputPath, filesToSend());
+    if (!refusal.empty()) {
+      setStatus(QString::fromUtf8(refusal));
       job_.outputPath.clear();
-      return false;
-    }
-    if (!CreateOutputFile(job_.outputPath)) {
-      setStatus(QString::fromUtf8(kOutputFileFailedText));
       return false;
     }
   }
@@ -117,20 +111,9 @@ bool UpdateController::chooseOutputFile() {
   return true;
 }
 
-// Creating the output file empties it, so it must not be a file the job or the tool reads.
-bool UpdateController::isFileTheJobReads(const std::filesystem::path& file) const {
-  std::vector<std::filesystem::path> read{paths_.workingCopy, paths_.settingsFile,
-                                          ToPath(c_.iniPath->text()), ToPath(c_.xmlPath->text())};
-  const MoreXmlList& more = files_.moreXmlList();
-  for (const std::u16string& name : more.names) {
-    if (!name.empty()) {
-      read.emplace_back(JoinFolderAndName(more.folder, name));
-    }
-  }
-  return std::ranges::any_of(read, [&file](const std::filesystem::path& other) {
-    std::error_code missing;
-    return std::filesystem::equivalent(file, other, missing);
-  });
+FilesToSend UpdateController::filesToSend() const {
+  return {ToPath(c_.iniPath->text()), paths_.workingCopy, ToPath(c_.xmlPath->text()),
+          files_.moreXmlList(), paths_.settingsFile};
 }
 
 void UpdateController::fillJobFiles() {

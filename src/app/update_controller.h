@@ -10,6 +10,7 @@
 #include "app/main_window_controls.h"
 #include "app/tool_settings.h"
 #include "app/window_paths.h"
+#include "update/start_checks.h"
 #include "update/update_environment.h"
 #include "update/update_job.h"
 #include "update/update_worker.h"
@@ -49,7 +50,7 @@ class UpdateController {
  private:
   bool checkPortAndSaveLine();
   bool chooseOutputFile();
-  bool isFileTheJobReads(const std::filesystem::path& file) const;
+  FilesToSend filesToSend() const;
   std::optional<std::string> selectedPortEntry() const;
   void writeLineSettings() const;
   void fillJobFiles();

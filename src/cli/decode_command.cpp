@@ -5,10 +5,10 @@
 #include <string>
 
 #include "cli/exit_status.h"
-#include "cli/frame_meaning.h"
-#include "cli/recording_reader.h"
-#include "cli/text_format.h"
 #include "platform/whole_file.h"
+#include "update/frame_meaning.h"
+#include "update/recording_reader.h"
+#include "update/text_format.h"
 
 namespace trel {
 

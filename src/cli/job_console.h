@@ -11,7 +11,7 @@
 #include "tables/keyword_loader.h"
 #include "tables/keyword_tables.h"
 #include "tables/text_encoding.h"
-#include "update/reply_queue.h"
+#include "update/reply_channel.h"
 #include "update/update_job.h"
 
 namespace trel {

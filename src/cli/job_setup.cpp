@@ -1,10 +1,5 @@
 #include "cli/job_setup.h"
 
-#include <algorithm>
-#include <system_error>
-#include <vector>
-
-#include "platform/tool_folder.h"
 #include "platform/utf_convert.h"
 #include "update/more_xml_list.h"
 
@@ -15,23 +10,6 @@ namespace {
 // The further keyword files, named relative to the main keyword file's folder.
 MoreXmlList MoreKeywordFiles(const JobFileOptions& options) {
   return BuildMoreXmlList(Utf8ToUtf16(options.moreKeywords), Utf8ToUtf16(options.keywords));
-}
-
-// Every file the job reads: creating the output file empty must not destroy one of them.
-std::vector<std::filesystem::path> InputFiles(const JobFileOptions& options) {
-  std::vector<std::filesystem::path> inputs{options.params, options.keywords};
-  const MoreXmlList more = MoreKeywordFiles(options);
-  for (const std::u16string& name : more.names) {
-    inputs.emplace_back(Utf16ToUtf8(JoinFolderAndName(more.folder, name)));
-  }
-  return inputs;
-}
-
-bool IsOneOf(const std::filesystem::path& file, const std::vector<std::filesystem::path>& others) {
-  return std::ranges::any_of(others, [&file](const std::filesystem::path& other) {
-    std::error_code missing;
-    return std::filesystem::equivalent(file, other, missing);
-  });
 }
 
 }  // namespace
@@ -45,13 +23,13 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
   if (outputPath.empty()) {
     return {};
   }
-  if (IsOneOf(outputPath, InputFiles(files))) {
-    return "The output file is one of the files to send: " + outputPath.string();
-  }
-  if (!CreateOutputFile(outputPath)) {
-    return kOutputFileFailedText;
-  }
-  return {};
+  // The command line's working copy is private and made after these checks, and it reads no
+  // settings file: neither can be the output file.
+  FilesToSend toSend;
+  toSend.parameterList = files.params;
+  toSend.keywordFile = files.keywords;
+  toSend.moreKeywordFiles = MoreKeywordFiles(files);
+  return PrepareOutputFile(outputPath, toSend);
 }
 
 UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& workingCopy) {

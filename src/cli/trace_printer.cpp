@@ -1,6 +1,6 @@
 #include "cli/trace_printer.h"
 
-#include "cli/text_format.h"
+#include "update/text_format.h"
 
 namespace trel {
 

@@ -52,10 +52,10 @@ Acknowledgement MatchAcknowledgement(std::span<const std::uint8_t> reply,
     return {};
   }
   if (r[2] == kRefusalCode) {
-    return {Acknowledgement::Kind::kRefused, 0};
+    return {Acknowledgement::Kind::kRefused, std::nullopt};
   }
   if (!wantsWord) {
-    return {Acknowledgement::Kind::kAccepted, 1};
+    return {Acknowledgement::Kind::kAccepted, std::nullopt};
   }
   const std::uint32_t word =
       (static_cast<std::uint32_t>(r[4]) << 16) | (static_cast<std::uint32_t>(r[2]) << 8) | r[3];

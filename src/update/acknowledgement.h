@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace trel {
@@ -13,9 +14,9 @@ struct Acknowledgement {
     kAccepted,  // the printer took the frame
   };
   Kind kind = Kind::kNoMatch;
-  // With kAccepted: 1, or for the clock frame the printer's firmware word (R4 << 16 | R2 << 8 |
+  // With kAccepted, for the clock frame only: the printer's firmware word (R4 << 16 | R2 << 8 |
   // R3).
-  std::uint32_t word = 0;
+  std::optional<std::uint32_t> firmwareWord;
 };
 
 // The refusal code in the reply's third byte after the start.

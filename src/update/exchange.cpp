@@ -3,13 +3,25 @@
 #include <algorithm>
 
 #include "link/printer_link.h"
-#include "update/reply_queue.h"
+#include "update/record_frame.h"
+#include "update/reply_channel.h"
 
 namespace trel {
 namespace {
 
 // A frame goes out at most this often: once, and again only when replies came but none was its own.
 constexpr int kMaxSends = 2;
+// The clock frame's whole exchange runs at most this often.
+constexpr int kClockExchanges = 2;
+// A clock acknowledgement with this firmware word tells nothing: the printer has not answered.
+constexpr std::uint32_t kNoFirmwareWord = 0;
+
+using Outcome = ExchangeResult::Outcome;
+
+// The result of every exchange but an acknowledged clock frame: no firmware word.
+ExchangeResult WithoutWord(Outcome outcome) {
+  return {outcome, std::nullopt};
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -23,32 +35,45 @@ ExchangeResult FrameExchange::ExchangeFrame(std::span<const std::uint8_t> frame,
   replies_.ResetReplyEvent();
   RecordFrame(settings_.outputPath, frame, record);
   if (settings_.fileOnly) {
-    return 1;
+    return WithoutWord(Outcome::kAccepted);
   }
   // Checked after the reset: a shutdown from here on leaves the event set and ends the wait.
   if (!replies_.accepting()) {
-    return std::nullopt;
+    return WithoutWord(Outcome::kNoAnswer);
   }
-  const ExchangeResult accepted_without_reply =
-      settings_.nowait ? ExchangeResult(1) : ExchangeResult();
+  const ExchangeResult unanswered =
+      WithoutWord(settings_.nowait ? Outcome::kAccepted : Outcome::kNoAnswer);
   for (int sends = 1;; ++sends) {
     if (!Send(frame)) {
-      return std::nullopt;
+      return WithoutWord(Outcome::kNoAnswer);
     }
     const std::optional<Drained> drained = AwaitReplies(frame);
     if (!drained) {
-      return accepted_without_reply;  // a frame whose wait ran out is never sent again
+      return unanswered;  // a frame whose wait ran out is never sent again
     }
-    if (drained->kind == Acknowledgement::Kind::kAccepted) {
-      return drained->word;
-    }
-    if (drained->kind == Acknowledgement::Kind::kRefused) {
-      return std::nullopt;
+    switch (drained->ack.kind) {
+      case Acknowledgement::Kind::kAccepted:
+        return {Outcome::kAccepted, drained->ack.firmwareWord};
+      case Acknowledgement::Kind::kRefused:
+        return WithoutWord(Outcome::kRefused);
+      case Acknowledgement::Kind::kNoMatch:
+        break;
     }
     if (settings_.nowait || sends == kMaxSends) {
-      return accepted_without_reply;
+      return unanswered;
     }
   }
+}
+
+ExchangeResult FrameExchange::ExchangeClockFrame(std::span<const std::uint8_t> clockFrame) {
+  ExchangeResult result;
+  for (int exchanges = 0; exchanges < kClockExchanges; ++exchanges) {
+    result = ExchangeFrame(clockFrame, false);
+    if (result.accepted() && result.firmwareWord != kNoFirmwareWord) {
+      return result;
+    }
+  }
+  return result.accepted() ? WithoutWord(Outcome::kNoAnswer) : result;
 }
 
 bool FrameExchange::Send(std::span<const std::uint8_t> frame) {
@@ -81,10 +106,8 @@ FrameExchange::Drained FrameExchange::DrainReplies(std::span<const std::uint8_t>
   Drained drained;
   while (std::optional<Reply> reply = replies_.TakeOldest()) {
     ++drained.examined;
-    const Acknowledgement ack = MatchAcknowledgement(*reply, frame);
-    if (ack.kind != Acknowledgement::Kind::kNoMatch) {
-      drained.kind = ack.kind;
-      drained.word = ack.word;
+    drained.ack = MatchAcknowledgement(*reply, frame);
+    if (drained.ack.kind != Acknowledgement::Kind::kNoMatch) {
       return drained;
     }
   }

@@ -24,9 +24,22 @@ struct ExchangeSettings {
   std::chrono::milliseconds replyWait = kReplyWait;
 };
 
-// The result of one exchange: nothing when the frame failed (write failure, refusal, no answer);
-// else 1, or for the clock frame the firmware word of its acknowledgement.
-using ExchangeResult = std::optional<std::uint32_t>;
+// What became of one frame.
+struct ExchangeResult {
+  enum class Outcome {
+    kAccepted,  // acknowledged, or counted as accepted without an acknowledgement (file-only,
+                // nowait)
+    kRefused,   // the printer refused it
+    kNoAnswer,  // no acknowledgement of its own came (or the write failed, or the front end shut
+                // down)
+  };
+  Outcome outcome = Outcome::kNoAnswer;
+  // The firmware word from the clock frame's own acknowledgement; nothing for every other frame and
+  // for a clock frame counted as accepted without an acknowledgement.
+  std::optional<std::uint32_t> firmwareWord;
+
+  bool accepted() const { return outcome == Outcome::kAccepted; }
+};
 
 // Sends frames to the printer one at a time and waits for each acknowledgement.
 class FrameExchange {
@@ -38,10 +51,14 @@ class FrameExchange {
   // goes out a second time only when replies came but none of them belonged to it.
   ExchangeResult ExchangeFrame(std::span<const std::uint8_t> frame, bool record);
 
+  // The clock frame, never recorded. Its whole exchange runs once more, with the same bytes, when
+  // the first one is not accepted or its acknowledgement carries the firmware word 0, which is the
+  // printer saying nothing; a second word 0 ends as no answer.
+  ExchangeResult ExchangeClockFrame(std::span<const std::uint8_t> clockFrame);
+
  private:
   struct Drained {
-    Acknowledgement::Kind kind = Acknowledgement::Kind::kNoMatch;
-    std::uint32_t word = 0;
+    Acknowledgement ack;       // of the reply that belonged to the frame, if one did
     std::size_t examined = 0;  // replies taken from the queue
   };
   // Takes queued replies oldest first until one belongs to the frame.
@@ -54,11 +71,5 @@ class FrameExchange {
   ReplyChannel& replies_;
   ExchangeSettings settings_;
 };
-
-// Appends the frame to the output file when record is set, the frame has at least 3 bytes and a
-// path is given. The file must exist already (the job creates it empty): it is never created or
-// truncated here. A file that cannot be opened loses this frame, without a message.
-void RecordFrame(const std::filesystem::path& outputPath, std::span<const std::uint8_t> frame,
-                 bool record);
 
 }  // namespace trel

@@ -18,7 +18,7 @@ bool DownloadKeywords(const KeywordTables& tables, UpdateJob& job, FrameExchange
   const Frame closing =
       BuildClosingFrame(TakeSequence(job.sequence), closingCode,
                         static_cast<std::uint8_t>(job.keywordFileIndex), job.reboot != 0);
-  return exchange.ExchangeFrame(closing, job.saveXmlData).has_value();
+  return exchange.ExchangeFrame(closing, job.saveXmlData).accepted();
 }
 
 }  // namespace trel

@@ -1,7 +1,8 @@
+#include "update/keyword_payloads.h"
+
 #include <algorithm>
 
 #include "tables/keyword_tables.h"
-#include "update/keyword_download.h"
 
 namespace trel {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "platform/message_boxes.h"
@@ -33,24 +34,15 @@ std::string ItemCountText(int itemsNeeded, int itemCount) {
   return text;
 }
 
-// The clock frame goes out a second time (same sequence value) when the first exchange fails.
-ExchangeResult ExchangeClockFrame(FrameExchange& exchange, UpdateJob& job, const LocalTime& now) {
-  const Frame clock = BuildClockFrame(now, TakeSequence(job.sequence), job.reboot != 0);
-  ExchangeResult result = exchange.ExchangeFrame(clock, false);
-  if (!result) {
-    result = exchange.ExchangeFrame(clock, false);
-  }
-  return result;
-}
-
 // Takes what the printer said about itself; false when its firmware wants more items than the
-// parameter list holds.
-bool ApplyFirmwareWord(std::uint32_t word, int itemCount, UpdateJob& job, MessageBoxes& boxes,
-                       TextEncoding& encoding) {
-  if (word == 1 || (word & 0xFF) == kNoFirmwareWordByte) {
+// parameter list holds. A clock frame accepted without a word (file-only, nowait), a word of 1 or
+// one whose low byte is 0xFF changes nothing.
+bool ApplyFirmwareWord(std::optional<std::uint32_t> word, int itemCount, UpdateJob& job,
+                       MessageBoxes& boxes, TextEncoding& encoding) {
+  if (!word || *word == 1 || (*word & 0xFF) == kNoFirmwareWordByte) {
     return true;
   }
-  const FirmwareWord firmware = DecodeFirmwareWord(word);
+  const FirmwareWord firmware = DecodeFirmwareWord(*word);
   job.firmwareLevel = firmware.firmwareLevel;
   if (itemCount < firmware.itemsNeeded) {
     boxes.show(ItemCountText(firmware.itemsNeeded, itemCount), kItemCountCaption);
@@ -99,13 +91,14 @@ bool DownloadParameters(const std::filesystem::path& workingCopy, UpdateJob& job
     boxes.show(kNoItemText, kErrorCaption);
     return false;
   }
-  const ExchangeResult word = ExchangeClockFrame(exchange, job, now);
-  if (!word || !ApplyFirmwareWord(*word, packed.itemCount, job, boxes, encoding)) {
+  const Frame clock = BuildClockFrame(now, TakeSequence(job.sequence), job.reboot != 0);
+  const ExchangeResult answer = exchange.ExchangeClockFrame(clock);
+  if (!answer.accepted() ||
+      !ApplyFirmwareWord(answer.firmwareWord, packed.itemCount, job, boxes, encoding)) {
     return false;
   }
   return SendDataFrames(packed.block, exchange, job) &&
-         SendNextFrame(exchange, job, kCommandParameterEnd, 0, kEndFramePayload, job.saveIniData)
-             .has_value();
+         SendNextFrame(exchange, job, kCommandParameterEnd, 0, kEndFramePayload, job.saveIniData);
 }
 
 }  // namespace trel

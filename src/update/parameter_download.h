@@ -23,10 +23,10 @@ struct FirmwareWord {
 };
 FirmwareWord DecodeFirmwareWord(std::uint32_t word);
 
-// Sends the parameter list of the working copy: the clock frame (sent a second time when the first
-// fails), the packed block in data frames of 100 bytes, and the end frame. Shows its own message
-// boxes when the list is too short or too large, or the firmware needs more items. True on success;
-// job.sequence then holds the next unused value.
+// Sends the parameter list of the working copy: the clock frame, the packed block in data frames of
+// 100 bytes, and the end frame. Shows its own message boxes when the list is too short or too
+// large, or the firmware needs more items. True on success; job.sequence then holds the next unused
+// value.
 bool DownloadParameters(const std::filesystem::path& workingCopy, UpdateJob& job,
                         FrameExchange& exchange, MessageBoxes& boxes, TextEncoding& encoding,
                         const LocalTime& now);

@@ -1,5 +1,6 @@
+#include "update/record_frame.h"
+
 #include "platform/file_append.h"
-#include "update/exchange.h"
 
 namespace trel {
 namespace {

@@ -7,7 +7,7 @@
 #include "update/exchange.h"
 #include "update/keyword_download.h"
 #include "update/parameter_download.h"
-#include "update/reply_queue.h"
+#include "update/reply_channel.h"
 #include "update/update_environment.h"
 #include "update/update_job.h"
 

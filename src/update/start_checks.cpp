@@ -1,8 +1,42 @@
 #include "update/start_checks.h"
 
+#include <algorithm>
 #include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "platform/tool_folder.h"
 
 namespace trel {
+namespace {
+
+std::vector<std::filesystem::path> Paths(const FilesToSend& files) {
+  std::vector<std::filesystem::path> paths{files.parameterList, files.workingCopy,
+                                           files.keywordFile, files.settingsFile};
+  const MoreXmlList& more = files.moreKeywordFiles;
+  for (const std::u16string& name : more.names) {
+    if (!name.empty()) {
+      // The path the job opens the file by.
+      paths.emplace_back(JoinFolderAndName(more.folder, name));
+    }
+  }
+  return paths;
+}
+
+// The same file, however named; a file that does not exist is no file to send.
+bool IsOneOf(const std::filesystem::path& file, const std::vector<std::filesystem::path>& others) {
+  return std::ranges::any_of(others, [&file](const std::filesystem::path& other) {
+    std::error_code missing;
+    return !other.empty() && std::filesystem::equivalent(file, other, missing);
+  });
+}
+
+bool CreateOutputFile(const std::filesystem::path& path) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  return file.good();
+}
+
+}  // namespace
 
 StartDecision CheckStartChoices(const StartChoices& choices) {
   StartDecision decision;
@@ -37,9 +71,14 @@ std::uint32_t BaudRateForSelectorIndex(int index) {
   }
 }
 
-bool CreateOutputFile(const std::filesystem::path& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  return file.good();
+std::string PrepareOutputFile(const std::filesystem::path& output, const FilesToSend& files) {
+  if (IsOneOf(output, Paths(files))) {
+    return kOutputIsFileToSendText;
+  }
+  if (!CreateOutputFile(output)) {
+    return kOutputFileFailedText;
+  }
+  return {};
 }
 
 }  // namespace trel

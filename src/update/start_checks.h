@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "update/more_xml_list.h"
+
 namespace trel {
 
 // Refusals of Start, shown in the status line; nothing else changes.
@@ -12,6 +14,7 @@ inline constexpr char kNoIniFileText[] = "Please select Ini file first.";
 inline constexpr char kNoPortFoundText[] = "No find com port.";
 inline constexpr char kNoPortSelectedText[] = "No port be selected.";
 inline constexpr char kOutputFileFailedText[] = "The file can't open";
+inline constexpr char kOutputIsFileToSendText[] = "The output file is one of the files to send.";
 
 // What the operator has chosen when pressing Start.
 struct StartChoices {
@@ -39,8 +42,20 @@ StartDecision CheckStartChoices(const StartChoices& choices);
 // Baud rate of the baud selector's entry: 0 gives 9600, 1 gives 38400, any other 115200.
 std::uint32_t BaudRateForSelectorIndex(int index);
 
-// Creates the output file empty (emptying an existing one); false when it cannot be written, and
-// Start then refuses with kOutputFileFailedText.
-bool CreateOutputFile(const std::filesystem::path& path);
+// Every file a job reads, and the tool's own settings: Start empties the output file, so the output
+// file must be none of them. An empty path stands for no file.
+struct FilesToSend {
+  std::filesystem::path parameterList;  // the list chosen in the window, or given to `trel`
+  std::filesystem::path workingCopy;    // the copy of it that the job sends
+  std::filesystem::path keywordFile;
+  MoreXmlList moreKeywordFiles;  // in the keyword file's folder; an empty name is no file
+  std::filesystem::path settingsFile;
+};
+
+// Creates the output file empty (emptying an existing one), unless it is one of the files to send
+// (the same file by any path: a link or another spelling of it counts) or cannot be written.
+// Returns the refusal, kOutputIsFileToSendText or kOutputFileFailedText; empty when the file was
+// created.
+std::string PrepareOutputFile(const std::filesystem::path& output, const FilesToSend& files);
 
 }  // namespace trel

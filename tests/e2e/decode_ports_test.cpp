@@ -9,7 +9,7 @@
 #include "support/fake_sysfs.h"
 #include "support/temp_dir.h"
 #include "update/frame.h"
-#include "update/keyword_download.h"
+#include "update/keyword_payloads.h"
 
 namespace trel::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include "support/temp_dir.h"
 #include "tables/keyword_tables.h"
 #include "update/frame.h"
-#include "update/keyword_download.h"
+#include "update/keyword_payloads.h"
 
 namespace trel::testing {
 namespace {
@@ -150,7 +150,7 @@ TEST(RecordGolden, OutputNamingAFileToSendIsRefusedAndTheFileKept) {
   const TrelRun run = RunTrel(
       {"record", "--out", (dir / "." / "params.ini").string(), "--params", paramsFile.string()});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_TRUE(Has(run.err, "The output file is one of the files to send"));
+  EXPECT_TRUE(Has(run.err, "The output file is one of the files to send.\n")) << run.err;
   EXPECT_EQ(ReadBytes(paramsFile), params);
 }
 

@@ -72,6 +72,16 @@ INSTANTIATE_TEST_SUITE_P(
         // A refused clock frame is exchanged once more; a refused data frame ends the job.
         FaultCase{"ClockRefusedOnce", {"--nak", "1"}, {}, 0, kSuccess, 4},
         FaultCase{"DataRefused", {"--nak", "2"}, {}, 1, kTryAgain, 2},
+        // A clock answer whose firmware word is 0 tells nothing: the clock frame goes out once
+        // more, and a second 0 fails the job. Level 0 with items needed 2 is a word all the same.
+        FaultCase{"ClockWordZeroTwice",
+                  {"--firmware-level", "0", "--items-needed", "0"},
+                  {},
+                  1,
+                  kTryAgain,
+                  2},
+        FaultCase{"ClockWordZeroOnce", {"--no-word", "1"}, {}, 0, kSuccess, 4},
+        FaultCase{"FirmwareLevelZero", {"--firmware-level", "0"}, {}, 0, kSuccess, 3},
         // A frame whose wait timed out is never sent again; with --nowait it counts as accepted.
         FaultCase{"NoAnswer", {"--drop", "2"}, {}, 1, kTryAgain, 2},
         FaultCase{"NoAnswerNowait", {"--drop", "2"}, {"--nowait"}, 0, kSuccess, 3},

@@ -6,7 +6,7 @@
 #include "hex_bytes.h"
 #include "sim_frames.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -48,6 +48,14 @@ TEST(FrameAnswer, DefaultClockAnswerIsLevelTwoTwoItemsSelectorZeroAndARefusalRep
   AnswerOptions options;
   options.nakFrames = {1};
   EXPECT_EQ(FrameAnswerer(options).answer(kClock).bytes, (Bytes{0xFE, 0x5B, 0x03, 3, 2, 0, 0, 0}));
+}
+
+TEST(FrameAnswer, NoWordFramesAnswerTheClockFrameWithZeros) {
+  AnswerOptions options;
+  options.noWordFrames = {1};
+  FrameAnswerer answerer(options);
+  EXPECT_EQ(answerer.answer(kClock).bytes, (Bytes{0xFE, 0x5B, 0x03, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(answerer.answer(kClock).bytes, (Bytes{0xFE, 0x5B, 0x03, 2, 2, 0, 0, 0}));
 }
 
 TEST(FrameAnswer, FaultsHitOnlyTheNamedFrameAndResentFramesCountAgain) {
@@ -133,4 +141,4 @@ TEST(FrameReport, ShortClockPayloadIsReportedNotOverread) {
 }
 
 }  // namespace
-}  // namespace trel
+}  // namespace printer_sim

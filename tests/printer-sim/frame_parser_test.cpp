@@ -4,7 +4,7 @@
 
 #include "sim_frames.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 using testing::ClockFrame;
@@ -122,4 +122,4 @@ TEST(FrameParser, ResyncOfATruncatedFrameLeavesNothingBehind) {
 }
 
 }  // namespace
-}  // namespace trel
+}  // namespace printer_sim

@@ -14,6 +14,8 @@ namespace trel {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using printer_sim::testing::ClockFrame;
+using printer_sim::testing::MakeFrame;
 using testing::PrinterSimProcess;
 
 // Far beyond any answer's way; reaching it fails the test.
@@ -54,7 +56,7 @@ TEST(PrinterSimProcess, AnswersTheClockFrameOverARealPortAndServesSeveralJobs) {
   for (int job = 0; job < 2; ++job) {
     auto port = OpenPort(sim.portPath());
     ASSERT_NE(port, nullptr);
-    ASSERT_TRUE(Send(*port, testing::ClockFrame()));
+    ASSERT_TRUE(Send(*port, ClockFrame()));
     EXPECT_EQ(Receive(*port, 8), (Bytes{0xFE, 0x5B, 0x03, 5, 40, 1, 0, 0})) << "job " << job;
   }
   EXPECT_EQ(sim.stop(), 0);
@@ -69,7 +71,7 @@ TEST(PrinterSimProcess, SplitAnswerWithGarbageArrivesWhole) {
   ASSERT_TRUE(sim.started());
   auto port = OpenPort(sim.portPath());
   ASSERT_NE(port, nullptr);
-  ASSERT_TRUE(Send(*port, testing::ClockFrame()));
+  ASSERT_TRUE(Send(*port, ClockFrame()));
   EXPECT_EQ(Receive(*port, 10), (Bytes{0x01, 0x02, 0xFE, 0x5B, 0x03, 2, 2, 0, 0, 0}));
 }
 
@@ -78,7 +80,7 @@ TEST(PrinterSimProcess, HangUpEndsTheLineAfterTheAnswerAndTheSimExitsCleanly) {
   ASSERT_TRUE(sim.started());
   auto port = OpenPort(sim.portPath());
   ASSERT_NE(port, nullptr);
-  ASSERT_TRUE(Send(*port, testing::ClockFrame()));
+  ASSERT_TRUE(Send(*port, ClockFrame()));
   EXPECT_EQ(sim.waitForExit(), 0);
   // The answer may be lost with the line (a pseudo-terminal drops its input on hang-up); what
   // must hold is that the port then reports the hang-up instead of waiting.
@@ -96,9 +98,9 @@ TEST(PrinterSimProcess, LinkAndLogAreWrittenAndTheLinkRemovedAtTheEnd) {
     EXPECT_EQ(std::filesystem::read_symlink(link), sim.portPath());
     auto port = OpenPort(link.string());
     ASSERT_NE(port, nullptr);
-    auto frames = testing::ClockFrame();
+    auto frames = ClockFrame();
     frames.back() = 0x00;  // a bad frame: reported, not answered
-    const auto good = testing::MakeFrame(4, 0, 0, {0xAA, 0x55, 0x55, 0xAA});
+    const auto good = MakeFrame(4, 0, 0, {0xAA, 0x55, 0x55, 0xAA});
     frames.insert(frames.end(), good.begin(), good.end());
     frames.insert(frames.end(), good.begin(), good.end());
     ASSERT_TRUE(Send(*port, frames));

@@ -5,7 +5,7 @@
 
 #include "frame_parser.h"
 
-namespace trel::testing {
+namespace printer_sim::testing {
 
 // A well-formed frame as the tool sends it.
 inline std::vector<std::uint8_t> MakeFrame(std::uint8_t sequence, std::uint8_t command,
@@ -29,4 +29,4 @@ inline std::vector<std::uint8_t> ClockFrame() {
   return MakeFrame(3, 6, 0x26, {0x12, 0x08, 0x02, 0x10, 0x00, 0x00});
 }
 
-}  // namespace trel::testing
+}  // namespace printer_sim::testing

@@ -28,14 +28,16 @@ TEST(MatchAcknowledgement, StartByteChecksumAndSequence) {
 
 TEST(MatchAcknowledgement, OnlyTheClockFrameReplyCarriesTheFirmwareWord) {
   const Frame clock = BuildFrame(kFirstSequence, kCommandClock, 0x25, {}, false);
-  EXPECT_EQ(MatchAcknowledgement(Ack(clock, 5, 40, 1), clock).word, 65536u + 5 * 256 + 40);
+  EXPECT_EQ(MatchAcknowledgement(Ack(clock, 5, 40, 1), clock).firmwareWord, 65536u + 5 * 256 + 40);
   EXPECT_EQ(KindOf(Ack(clock, 3, 40, 1), clock), Kind::kRefused);
-  EXPECT_EQ(KindOf(Ack(clock, 0, 0, 0), clock), Kind::kAccepted);  // a word of 0 is an answer
+  EXPECT_EQ(MatchAcknowledgement(Ack(clock, 0, 0, 0), clock).firmwareWord, 0u);
   const Reply ack = Ack(clock);
   EXPECT_EQ(KindOf(Reply(ack.begin(), ack.begin() + 5), clock), Kind::kNoMatch);  // no R4
   // A keyword frame whose counter wrapped round to 3 gets a plain acknowledgement.
   const Frame wrapped = BuildFrame(kFirstSequence, kCommandKeyword, 2, {}, false);
-  EXPECT_EQ(MatchAcknowledgement(Reply{0xFE, wrapped[5], 3, 0}, wrapped).word, 1u);
+  const Acknowledgement plain = MatchAcknowledgement(Reply{0xFE, wrapped[5], 3, 0}, wrapped);
+  EXPECT_EQ(plain.kind, Kind::kAccepted);
+  EXPECT_EQ(plain.firmwareWord, std::nullopt);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "platform/message_boxes.h"
 #include "platform/window_messages.h"
 #include "update/frame.h"
-#include "update/reply_queue.h"
+#include "update/reply_channel.h"
 
 namespace trel::testing {
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/window_messages.h"
-#include "update/start_checks.h"
 
 namespace trel {
 namespace {
@@ -18,23 +17,6 @@ TEST(Outcome, FailureTextDependsOnTheLongestReplyAndTheBarStopsAt99) {
     shown = AdvanceProgress(steps).value_or(shown.value_or(0));
   }
   EXPECT_EQ(shown, 99);
-}
-
-TEST(StartChecks, RefusalsInOrderAndTheNoPortSaveSkip) {
-  StartChoices choices;
-  EXPECT_EQ(CheckStartChoices(choices).refusal, "Please select Ini file first.");
-  choices.paramFilePath = "params.ini";
-  EXPECT_EQ(CheckStartChoices(choices).refusal, "No find com port.");
-  choices.portFound = true;
-  EXPECT_EQ(CheckStartChoices(choices).refusal, "No port be selected.");
-  choices.noPortSave = true;
-  choices.saveXmlData = true;
-  EXPECT_FALSE(CheckStartChoices(choices).refused());  // records without a port
-  choices.noPortSave = false;
-  choices.portSelectorText = "ttyUSB0";
-  choices.selectedPortEntry = "ttyUSB1";
-  EXPECT_EQ(CheckStartChoices(choices).portName, "ttyUSB1");
-  EXPECT_FALSE(CreateOutputFile("/nonexistent-folder/out.bin"));
 }
 
 }  // namespace

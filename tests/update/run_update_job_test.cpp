@@ -64,6 +64,31 @@ TEST_F(RunUpdateJobTest, SaveBoxWithoutAPortRecordsOnly) {
   EXPECT_EQ(Run(), kJobPortNotOpened);
 }
 
+// A clock acknowledgement whose firmware word is 0 tells nothing: the clock frame goes out once
+// more, and a second 0 fails the job as silence does.
+TEST_F(RunUpdateJobTest, ClockWordZeroTwiceFailsTheJobAfterExactlyTwoClockFrames) {
+  printer.answer = [](const Frame& frame, int) {
+    return std::vector<Reply>{testing::Ack(frame, 0, 0, 0)};
+  };
+  EXPECT_EQ(Run(), kJobFailed);
+  const std::vector<Frame> sent = printer.written();
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[0][kFrameCommandOffset], kCommandClock);
+  EXPECT_EQ(sent[1], sent[0]);
+  EXPECT_TRUE(frontEnd.boxes().empty());
+}
+
+TEST_F(RunUpdateJobTest, ClockWordZeroThenAWordSucceeds) {
+  printer.answer = [](const Frame& frame, int number) {
+    const bool clock = frame[kFrameCommandOffset] == kCommandClock;
+    const bool word = clock && number > 1;
+    return std::vector<Reply>{testing::Ack(frame, word ? 4 : 0, word ? 2 : 0)};
+  };
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_EQ(printer.written().size(), 2u + 2);  // the clock frame twice, data, end
+  EXPECT_EQ(job.firmwareLevel, 4);
+}
+
 TEST_F(RunUpdateJobTest, MainKeywordFileIsSentOnlyInItsXmlFormInAnyCase) {
   job.mainKeywordPath = dir.write("KEYS.XML", kKeywordXml);
   EXPECT_EQ(Run(), kJobSucceeded);

@@ -43,7 +43,7 @@ TEST(WireFormatDoc, ExamplesReadAsDescribed) {
       ++examples;
     }
   }
-  EXPECT_EQ(examples, 15);
+  EXPECT_EQ(examples, 16);
 }
 
 }  // namespace

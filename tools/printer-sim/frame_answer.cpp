@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 constexpr std::size_t kFullAckSize = 8;
@@ -15,7 +15,7 @@ std::vector<std::uint8_t> FrameAnswerer::acknowledgement(const ReceivedFrame& fr
   std::uint8_t r2 = 0;
   std::uint8_t r3 = 0;
   std::uint8_t r4 = 0;
-  if (frame.command == kClockCommand) {
+  if (frame.command == kClockCommand && !options_.noWordFrames.contains(number)) {
     r2 = options_.firmwareLevel;
     r3 = options_.itemsNeeded;
     r4 = options_.escapeSelector;
@@ -49,4 +49,4 @@ FrameAnswer FrameAnswerer::answer(const ReceivedFrame& frame) {
   return result;
 }
 
-}  // namespace trel
+}  // namespace printer_sim

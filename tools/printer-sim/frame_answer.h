@@ -8,7 +8,7 @@
 #include "frame_parser.h"
 #include "sim_options.h"
 
-namespace trel {
+namespace printer_sim {
 
 // The printer's reaction to one good frame.
 struct FrameAnswer {
@@ -24,7 +24,7 @@ inline constexpr std::uint8_t kRefused = 3;
 
 // Answers good frames in the order received: FE, the frame's checksum, its sequence, R2, R3, R4,
 // then padding to 8 bytes. The clock frame's R2, R3 and R4 carry the firmware level, the items
-// needed and the escape selector; other frames' are 0.
+// needed and the escape selector (unless the frame is one of noWordFrames); other frames' are 0.
 class FrameAnswerer {
  public:
   explicit FrameAnswerer(AnswerOptions options) : options_(std::move(options)) {}
@@ -38,4 +38,4 @@ class FrameAnswerer {
   unsigned framesSeen_ = 0;
 };
 
-}  // namespace trel
+}  // namespace printer_sim

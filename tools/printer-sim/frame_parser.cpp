@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 constexpr std::size_t kHeaderSize = 5;  // start, length, sequence, command, argument
@@ -82,4 +82,4 @@ bool FrameParser::takeFrame(ReceivedFrame& frame) {
   return true;
 }
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace trel {
+namespace printer_sim {
 
 // One frame as the printer sees it on the line: FE, length, sequence, command, argument, payload,
 // checksum (mod 254) and FF FF.
@@ -48,4 +48,4 @@ class FrameParser {
   std::vector<std::uint8_t> pending_;
 };
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -5,7 +5,7 @@
 
 #include "hex_bytes.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 constexpr std::uint8_t kParameterDataCommand = 92;
@@ -110,4 +110,4 @@ std::string FrameJsonLine(const ReceivedFrame& frame, const FrameAnswer* answer)
          ",\"hangUp\":" + (answer->hangUpAfter ? "true" : "false") + "}";
 }
 
-}  // namespace trel
+}  // namespace printer_sim

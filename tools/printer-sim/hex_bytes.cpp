@@ -1,6 +1,6 @@
 #include "hex_bytes.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 int HexDigitValue(char c) {
@@ -59,4 +59,4 @@ std::string HexText(const std::vector<std::uint8_t>& bytes, char separator) {
   return text;
 }
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -11,18 +11,18 @@
 
 int main(int argc, char** argv) {
   int exitCode = 0;
-  const auto options = trel::ParseSimCommandLine(argc, argv, exitCode);
+  const auto options = printer_sim::ParseSimCommandLine(argc, argv, exitCode);
   if (!options) {
     return exitCode;
   }
-  const int stopFd = trel::WatchStopSignals();
+  const int stopFd = printer_sim::WatchStopSignals();
   std::string error;
-  auto line = trel::PseudoTerminal::Open(error);
+  auto line = printer_sim::PseudoTerminal::Open(error);
   if (stopFd < 0 || !line) {
     std::cerr << "trel-printer-sim: cannot open a pseudo-terminal: " << error << "\n";
     return 1;
   }
-  trel::PortLink link;
+  printer_sim::PortLink link;
   if (!options->linkPath.empty() && !link.create(options->linkPath, line->portPath(), error)) {
     std::cerr << "trel-printer-sim: " << error << "\n";
     return 1;
@@ -36,6 +36,6 @@ int main(int argc, char** argv) {
     }
   }
   std::cout << line->portPath() << std::endl;
-  trel::PrinterSim sim(*options, *line, std::cout, log.get());
+  printer_sim::PrinterSim sim(*options, *line, std::cout, log.get());
   return sim.run(stopFd);
 }

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-namespace trel {
+namespace printer_sim {
 
 namespace fs = std::filesystem;
 
@@ -34,4 +34,4 @@ PortLink::~PortLink() {
   }
 }
 
-}  // namespace trel
+}  // namespace printer_sim

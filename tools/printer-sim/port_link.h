@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace trel {
+namespace printer_sim {
 
 // A symlink to the simulator's port at a fixed path, so scripts need not parse the first line.
 // It replaces an older symlink there but never another kind of file, and is removed at the end
@@ -23,4 +23,4 @@ class PortLink {
   std::string portPath_;
 };
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -11,7 +11,7 @@
 
 #include "frame_report.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 // A frame that stays incomplete this long after the last byte will not be completed.
@@ -151,4 +151,4 @@ bool PrinterSim::writeToLine(const std::uint8_t* bytes, std::size_t count) {
   return true;
 }
 
-}  // namespace trel
+}  // namespace printer_sim

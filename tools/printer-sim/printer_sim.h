@@ -9,7 +9,7 @@
 #include "pseudo_terminal.h"
 #include "sim_options.h"
 
-namespace trel {
+namespace printer_sim {
 
 // The stand-in printer's main loop: reads frames from the line, answers them and reports them,
 // until a stop signal, the idle limit or a hang-up fault ends it.
@@ -40,4 +40,4 @@ class PrinterSim {
   std::chrono::steady_clock::time_point lastInput_;
 };
 
-}  // namespace trel
+}  // namespace printer_sim

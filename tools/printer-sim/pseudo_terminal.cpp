@@ -10,7 +10,7 @@
 #include <cstring>
 #include <utility>
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 void CloseIfOpen(int& fd) {
@@ -74,4 +74,4 @@ void PseudoTerminal::hangUp() {
   CloseIfOpen(master_);
 }
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace trel {
+namespace printer_sim {
 
 // The printer's end of a pseudo-terminal, raw and non-blocking. It keeps a descriptor of the port
 // side open itself, so the line survives the tool closing and reopening the port between jobs.
@@ -33,4 +33,4 @@ class PseudoTerminal {
   std::string portPath_;
 };
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -6,7 +6,7 @@
 
 #include "hex_bytes.h"
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 // Options that name frames by number; each may be given several times.
@@ -33,7 +33,7 @@ CLI::Validator HexBytesValidator() {
 std::optional<SimOptions> ParseSimCommandLine(int argc, char** argv, int& exitCode) {
   SimOptions options;
   AnswerOptions& answers = options.answers;
-  std::vector<unsigned> nak, drop, wrongSeq, hangUp;
+  std::vector<unsigned> nak, drop, wrongSeq, hangUp, noWord;
   std::string garbage;
   unsigned firmwareLevel = answers.firmwareLevel;
   unsigned itemsNeeded = answers.itemsNeeded;
@@ -53,6 +53,8 @@ std::optional<SimOptions> ParseSimCommandLine(int argc, char** argv, int& exitCo
   AddFrameNumberOption(app, "--wrong-seq", wrongSeq,
                        "answer the Nth good frame with another sequence");
   AddFrameNumberOption(app, "--hang-up", hangUp, "answer the Nth good frame, then close and exit");
+  AddFrameNumberOption(app, "--no-word", noWord,
+                       "answer the Nth good frame, a clock frame, with the firmware word 0");
   app.add_flag("--short-acks", answers.shortAcks, "answer with 6 bytes instead of 8");
   app.add_option("--garbage", garbage, "bytes sent before each answer")->check(HexBytesValidator());
   app.add_flag("--split", answers.split, "send each answer in two pieces");
@@ -80,6 +82,7 @@ std::optional<SimOptions> ParseSimCommandLine(int argc, char** argv, int& exitCo
   answers.dropFrames.insert(drop.begin(), drop.end());
   answers.wrongSeqFrames.insert(wrongSeq.begin(), wrongSeq.end());
   answers.hangUpFrames.insert(hangUp.begin(), hangUp.end());
+  answers.noWordFrames.insert(noWord.begin(), noWord.end());
   answers.garbage = ParseHexBytes(garbage).value_or(std::vector<std::uint8_t>{});
   options.splitPause = std::chrono::milliseconds(splitPauseMs);
   options.delay = std::chrono::milliseconds(delayMs);
@@ -87,4 +90,4 @@ std::optional<SimOptions> ParseSimCommandLine(int argc, char** argv, int& exitCo
   return options;
 }
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-namespace trel {
+namespace printer_sim {
 
 // How the stand-in printer answers, and which faults it injects. Frame numbers count the good
 // frames received, from 1; a resent frame counts again.
@@ -18,6 +18,7 @@ struct AnswerOptions {
   std::set<unsigned> dropFrames;      // no answer at all
   std::set<unsigned> wrongSeqFrames;  // the answer carries another sequence
   std::set<unsigned> hangUpFrames;    // answer, then close the line and end
+  std::set<unsigned> noWordFrames;    // a clock answer with R2, R3 and R4 all 0: no firmware word
   bool shortAcks = false;             // 6-byte answers without padding
   std::vector<std::uint8_t> garbage;  // sent before each answer
   bool split = false;                 // each answer in two pieces
@@ -34,4 +35,4 @@ struct SimOptions {
   bool verbose = false;
 };
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -5,7 +5,7 @@
 
 #include <csignal>
 
-namespace trel {
+namespace printer_sim {
 namespace {
 
 int stopPipeWriteEnd = -1;
@@ -33,4 +33,4 @@ int WatchStopSignals() {
   return ends[0];
 }
 
-}  // namespace trel
+}  // namespace printer_sim

@@ -1,4 +1,4 @@
-#include "cli/recording_reader.h"
+#include "update/recording_reader.h"
 
 #include "update/frame.h"
 

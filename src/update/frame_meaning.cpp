@@ -1,4 +1,4 @@
-#include "cli/frame_meaning.h"
+#include "update/frame_meaning.h"
 
 #include <algorithm>
 #include <array>
@@ -6,9 +6,9 @@
 #include <optional>
 #include <span>
 
-#include "cli/text_format.h"
 #include "update/frame.h"
-#include "update/keyword_download.h"
+#include "update/keyword_payloads.h"
+#include "update/text_format.h"
 
 namespace trel {
 

@@ -1,4 +1,4 @@
-#include "update/reply_queue.h"
+#include "update/reply_channel.h"
 
 #include <new>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cli/recording_reader.h"
+#include "update/recording_reader.h"
 
 namespace trel {
 
