@@ -79,8 +79,8 @@ TEST_F(PortHintsTest, BrlttyClaimingCp210xWhileNoPortQualifies) {
   sysfs.addBoardPort("ttyS0");
   for (const char* rule :
        {"ENV{PRODUCT}==\"10c4/ea60/*\", ATTRS{manufacturer}==\"Silicon Labs\", GOTO=\"run\"",
-        "SUBSYSTEM==\"usb\", ATTRS{idVendor} == \"10C4\", ATTRS{idProduct}==\"EA60\", \\\n"
-        "  ENV{BRLTTY_BRAILLE_DRIVER}=\"sk\""}) {
+        "SUBSYSTEM==\"usb\", ATTRS{idVendor} == \"10C4\", \\\n"
+        "  ATTRS{idProduct}==\"EA60\", ENV{BRLTTY_BRAILLE_DRIVER}=\"sk\""}) {
     facts.rules = {{"85-brltty.rules", rule}};
     const std::vector<std::string> all = hints();
     ASSERT_EQ(all.size(), 2u) << rule;  // the adapter is gone, so no adapter is present either
