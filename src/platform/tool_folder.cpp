@@ -51,14 +51,16 @@ ToolFolderSources CurrentToolFolderSources() {
   std::error_code error;
   const fs::path executable = fs::read_symlink("/proc/self/exe", error);
   return {Environment("TREL_TOOL_DIR"), error ? fs::path() : executable.parent_path(),
-          Environment("XDG_CONFIG_HOME"), Environment("HOME")};
+          Environment("XDG_CONFIG_HOME"), Environment("HOME"), TREL_INSTALLED_PROGRAM_FOLDER};
 }
 
 fs::path ChooseToolFolder(const ToolFolderSources& sources) {
   if (sources.toolDir) {
     return WithCreatedFolder(*sources.toolDir);
   }
-  if (!sources.executableFolder.empty() && IsPortableFolder(sources.executableFolder)) {
+  if (!sources.executableFolder.empty() &&
+      sources.executableFolder != sources.installedProgramFolder &&
+      IsPortableFolder(sources.executableFolder)) {
     return sources.executableFolder;
   }
   return WithCreatedFolder(UserConfigFolder(sources));
