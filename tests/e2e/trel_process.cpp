@@ -36,6 +36,11 @@ bool OpenTerminal(int ends[2]) {
 }  // namespace
 
 TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment, ErrorOutput errorOutput)
+    : TrelProcess(ProgramPath("trel"), arguments, environment, errorOutput) {}
+
+TrelProcess::TrelProcess(const std::filesystem::path& program,
+                         const std::vector<std::string>& arguments,
                          const std::vector<std::string>& environment, ErrorOutput errorOutput) {
   int out[2] = {-1, -1};
   int err[2] = {-1, -1};
@@ -43,7 +48,7 @@ TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
       ::pipe2(out, O_CLOEXEC) == 0 &&
       (errorOutput == ErrorOutput::kTerminal ? OpenTerminal(err) : ::pipe2(err, O_CLOEXEC) == 0);
   if (opened) {
-    pid_ = SpawnProgram(ProgramPath("trel"), arguments, out[1], err[1], environment);
+    pid_ = SpawnProgram(program, arguments, out[1], err[1], environment);
   }
   for (const int end : {out[1], err[1]}) {
     if (end >= 0) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ class TrelProcess {
   explicit TrelProcess(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& environment = {},
                        ErrorOutput errorOutput = ErrorOutput::kPipe);
+  // Another program than `trel`, by its path, watched the same way.
+  TrelProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+              const std::vector<std::string>& environment = {},
+              ErrorOutput errorOutput = ErrorOutput::kPipe);
   TrelProcess(const TrelProcess&) = delete;
   TrelProcess& operator=(const TrelProcess&) = delete;
   ~TrelProcess();
@@ -55,6 +60,11 @@ class TrelProcess {
 inline TrelRun RunTrel(const std::vector<std::string>& arguments,
                        std::chrono::seconds limit = std::chrono::seconds(30)) {
   return TrelProcess(arguments).finish(limit);
+}
+
+inline TrelRun RunProgram(const std::filesystem::path& program,
+                          const std::vector<std::string>& arguments) {
+  return TrelProcess(program, arguments).finish();
 }
 
 }  // namespace trel::testing
