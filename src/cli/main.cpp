@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -8,6 +6,7 @@
 #include "cli/ports_command.h"
 #include "cli/record_command.h"
 #include "cli/send_command.h"
+#include "platform/standard_error.h"
 #include "platform/system_facts.h"
 #include "trel_version.h"
 
@@ -107,7 +106,7 @@ int main(int argc, char** argv) {
   if (ports->parsed()) {
     return trel::RunPorts(sysfsRoot, *trel::LocalSystemFacts(), std::cout);
   }
-  trel::ConsoleOutput output(std::cerr, isatty(STDERR_FILENO) == 1);
+  trel::ConsoleOutput output(std::cerr, trel::StandardErrorIsTerminal());
   try {
     return record->parsed() ? trel::RunRecord(recordOptions, output)
                             : trel::RunSend(sendOptions, output);
