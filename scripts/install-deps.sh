@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need; installs only what is missing.
+# Installs the Debian packages the build, the tests, the demo and the Debian package need; installs
+# only what is missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libtinyxml-dev libcli11-dev libgtest-dev libgmock-dev
-  libbenchmark-dev clang-format xvfb xauth imagemagick)
+  libbenchmark-dev clang-format xvfb xauth imagemagick
+  # the package: manual pages, icons, dependencies, and the checks of scripts/check-package.sh
+  scdoc librsvg2-bin dpkg-dev lintian desktop-file-utils appstream man-db udev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the plain build, the whole suite again under
+# Installs what is missing, builds, and runs every test: the plain build, the Debian package built,
+# installed and removed again (scripts/check-package.sh), the whole suite again under
 # AddressSanitizer+UBSan, and the threaded tests under ThreadSanitizer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +12,8 @@ run_ctest() {
 echo "== plain build =="
 scripts/build.sh build
 run_ctest build
+echo "== Debian package =="
+scripts/check-package.sh
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 scripts/build.sh build-asan -DTREL_SANITIZE=address -DTREL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "cli/exit_status.h"
+#include "cli/watched_printer_link.h"
 #include "update/outcome.h"
 #include "update/update_worker.h"
 
@@ -32,11 +33,13 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
       job.netprinter == 1 ? TextEncoding::kNetSeparator : TextEncoding::kPlainSeparator;
   output_.line(kDownloadingText);
   output_.progress(0);
-  link.SerialSetLine(job.stopbits, job.baudRate);
+  WatchedPrinterLink countedLink(link,
+                                 [this](std::span<const std::uint8_t>) { output_.frameSent(); });
+  countedLink.SerialSetLine(job.stopbits, job.baudRate);
 
   UpdateWorker worker;
   worker.Start(std::move(job),
-               UpdateEnvironment{.link = link,
+               UpdateEnvironment{.link = countedLink,
                                  .replies = replies_,
                                  .messages = messages_,
                                  .boxes = boxes_,
@@ -79,14 +82,12 @@ int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& 
   if (succeeded) {
     output_.progress(kProgressFull);
   }
-  // The bar stays where the job left it, above the outcome.
-  output_.finish();
+  const std::string text = OutcomeText(outcome.value_or(kJobFailed), replies_.longestReply());
+  // The progress stays where the job left it, followed by the outcome.
+  output_.finish(text);
   if (succeeded) {
-    output_.line(kDownloadSuccessText);
     return kExitSuccess;
   }
-  const std::string text = OutcomeText(outcome.value_or(kJobFailed), replies_.longestReply());
-  output_.line(text);
   boxes_.show(text, kErrorCaption);
   if (outcome == kJobPortNotOpened) {
     if (const std::string cause = link.lastOpenError(); !cause.empty()) {

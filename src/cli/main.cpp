@@ -6,7 +6,10 @@
 #include "cli/ports_command.h"
 #include "cli/record_command.h"
 #include "cli/send_command.h"
+#include "platform/serial_port_enumeration.h"
+#include "platform/system_facts.h"
 #include "platform/terminal.h"
+#include "version/trel_version.h"
 
 namespace {
 
@@ -70,6 +73,8 @@ void AddRecordOptions(CLI::App& record, trel::RecordOptions& options) {
 int main(int argc, char** argv) {
   CLI::App app{"trel: sends parameters and keyword tables to a receipt printer"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("trel ") + trel::kTrelVersion,
+                       "Print the version and exit");
 
   trel::SendOptions sendOptions;
   CLI::App* send =
@@ -98,7 +103,7 @@ int main(int argc, char** argv) {
     return trel::RunDecode(decodeFile, std::cout, std::cerr);
   }
   if (ports->parsed()) {
-    return trel::RunPorts(std::cout);
+    return trel::RunPorts(trel::EnumerateSerialPorts(), *trel::LocalSystemFacts(), std::cout);
   }
   trel::ConsoleOutput output(std::cerr, trel::StandardErrorIsTerminal());
   try {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "cli/exit_status.h"
+#include "cli/port_hints.h"
+#include "cli/udev_rules_scan.h"
 #include "link/port_discovery.h"
 
 namespace trel {
@@ -16,13 +18,8 @@ using PortRow = std::array<std::string, 4>;
 
 // "vid_067b&pid_2303" becomes "067b:2303"; a port without a USB parent shows "-".
 std::string VidPid(const std::string& hardwareKey) {
-  constexpr std::size_t kVidAt = 4;
-  constexpr std::size_t kPidAt = 13;
-  constexpr std::size_t kIdLength = 4;
-  if (hardwareKey.size() < kPidAt + kIdLength) {
-    return "-";
-  }
-  return hardwareKey.substr(kVidAt, kIdLength) + ":" + hardwareKey.substr(kPidAt, kIdLength);
+  const std::optional<UsbId> id = UsbIdOfHardwareKey(hardwareKey);
+  return id ? id->vendor + ":" + id->product : "-";
 }
 
 std::string ScanVerdict(const SerialPortInfo& port, const std::vector<std::string>& found) {
@@ -51,13 +48,10 @@ void PrintAligned(const std::vector<PortRow>& rows, std::ostream& out) {
   }
 }
 
-}  // namespace
-
-int RunPorts(std::ostream& out) {
-  const std::vector<SerialPortInfo> ports = EnumerateSerialPorts();
+void PrintPorts(const std::vector<SerialPortInfo>& ports, std::ostream& out) {
   if (ports.empty()) {
     out << "no serial ports present\n";
-    return kExitSuccess;
+    return;
   }
   PortDiscovery discovery([&ports] { return ports; });
   discovery.Scan(nullptr);
@@ -69,6 +63,16 @@ int RunPorts(std::ostream& out) {
                     ScanVerdict(port, discovery.foundPorts())});
   }
   PrintAligned(rows, out);
+}
+
+}  // namespace
+
+int RunPorts(const std::vector<SerialPortInfo>& ports, const SystemFacts& facts,
+             std::ostream& out) {
+  PrintPorts(ports, out);
+  for (const std::string& hint : PortHints(ports, facts)) {
+    out << "hint: " << hint << "\n";
+  }
   return kExitSuccess;
 }
 

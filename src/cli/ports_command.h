@@ -1,12 +1,17 @@
 #pragma once
 
 #include <ostream>
+#include <vector>
+
+#include "platform/serial_port_enumeration.h"
+#include "platform/system_facts.h"
 
 namespace trel {
 
-// `trel ports`: runs one discovery scan over the serial ports present and lists every port with its
-// name, USB vid:pid, display name, and whether the scan reports it and under which name the port
-// selector would offer it.
-int RunPorts(std::ostream& out);
+// `trel ports`: runs one discovery scan over `ports` (the serial ports present) and lists every
+// port with its name, USB vid:pid, display name, and whether the scan reports it and under which
+// name the port selector would offer it. Below the list come hints ("hint: ...") for what keeps a
+// printer's port away, checked against `facts`.
+int RunPorts(const std::vector<SerialPortInfo>& ports, const SystemFacts& facts, std::ostream& out);
 
 }  // namespace trel

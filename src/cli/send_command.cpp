@@ -4,7 +4,7 @@
 #include "cli/job_console.h"
 #include "cli/job_setup.h"
 #include "cli/trace_printer.h"
-#include "cli/traced_printer_link.h"
+#include "cli/watched_printer_link.h"
 #include "link/serial_session.h"
 
 namespace trel {
@@ -48,7 +48,8 @@ int RunOverSession(JobConsole& console, UpdateJob job, bool trace, ConsoleOutput
     output.line("the serial link could not be started");
     return kExitFailure;
   }
-  TracedPrinterLink tracedLink(session, tracePrinter);
+  WatchedPrinterLink tracedLink(
+      session, [&tracePrinter](std::span<const std::uint8_t> frame) { tracePrinter.sent(frame); });
   PrinterLink& link = trace ? static_cast<PrinterLink&>(tracedLink) : session;
   const int status = console.run(std::move(job), link);
   console.replies().StopAccepting();

@@ -37,7 +37,9 @@ fs::path ChooseToolFolder(const ToolFolderSources& sources) {
   if (sources.toolDir) {
     return WithCreatedFolder(*sources.toolDir);
   }
-  if (!sources.executableFolder.empty() && IsPortableFolder(sources.executableFolder)) {
+  if (!sources.executableFolder.empty() &&
+      sources.executableFolder != sources.installedProgramFolder &&
+      IsPortableFolder(sources.executableFolder)) {
     return sources.executableFolder;
   }
   return WithCreatedFolder(UserConfigFolder(sources));

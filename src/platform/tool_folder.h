@@ -8,9 +8,9 @@
 namespace trel {
 
 // The folder that holds the tool's settings file and its working copy: $TREL_TOOL_DIR when set;
-// else the executable's folder when it holds "TrelTool.ini" or can be written (a portable install);
-// else $XDG_CONFIG_HOME/trel-update (by default ~/.config/trel-update). The folder is created when
-// it does not exist yet.
+// else the executable's folder when it holds "TrelTool.ini" or can be written (a portable install)
+// and is not the folder the package installs the programs to; else $XDG_CONFIG_HOME/trel-update (by
+// default ~/.config/trel-update). The folder is created when it does not exist yet.
 std::filesystem::path ToolFolder();
 std::filesystem::path SettingsFilePath();  // ToolFolder()/"TrelTool.ini"
 std::filesystem::path WorkingCopyPath();   // ToolFolder()/"TrelDefault.ini"
@@ -22,6 +22,9 @@ struct ToolFolderSources {
   std::filesystem::path executableFolder;  // empty when unknown
   std::optional<std::string> configHome;   // $XDG_CONFIG_HOME
   std::optional<std::string> home;         // $HOME, else the account's home folder
+  // Where the package installs the programs, "/usr/bin": the system's folder, never the
+  // operator's, even for the superuser, who may write there. Empty: no such folder.
+  std::filesystem::path installedProgramFolder;
 };
 ToolFolderSources CurrentToolFolderSources();
 // Chooses the folder (and creates the folder it chose).

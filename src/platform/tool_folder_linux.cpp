@@ -32,7 +32,7 @@ ToolFolderSources CurrentToolFolderSources() {
   std::error_code error;
   const fs::path executable = fs::read_symlink("/proc/self/exe", error);
   return {Environment("TREL_TOOL_DIR"), error ? fs::path() : executable.parent_path(),
-          Environment("XDG_CONFIG_HOME"), HomeFolder()};
+          Environment("XDG_CONFIG_HOME"), HomeFolder(), TREL_INSTALLED_PROGRAM_FOLDER};
 }
 
 }  // namespace trel

@@ -4,25 +4,61 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 
 #include "support/child_process.h"
 
 namespace trel::testing {
+namespace {
+
+// Opens a pseudo-terminal like a pipe: ends[0] the side the test reads (the master), ends[1] the
+// side the program writes (the port side, raw so that no line end is translated).
+bool OpenTerminal(int ends[2]) {
+  ends[0] = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  std::array<char, 128> name{};
+  if (ends[0] < 0 || ::grantpt(ends[0]) != 0 || ::unlockpt(ends[0]) != 0 ||
+      ::ptsname_r(ends[0], name.data(), name.size()) != 0) {
+    return false;
+  }
+  ends[1] = ::open(name.data(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  termios settings{};
+  if (ends[1] < 0 || ::tcgetattr(ends[1], &settings) != 0) {
+    return false;
+  }
+  ::cfmakeraw(&settings);
+  return ::tcsetattr(ends[1], TCSANOW, &settings) == 0;
+}
+
+}  // namespace
 
 TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& environment) {
+                         const std::vector<std::string>& environment, ErrorOutput errorOutput)
+    : TrelProcess(ProgramPath("trel"), arguments, environment, errorOutput) {}
+
+TrelProcess::TrelProcess(const std::filesystem::path& program,
+                         const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment, ErrorOutput errorOutput) {
   int out[2] = {-1, -1};
   int err[2] = {-1, -1};
-  if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
-    return;
+  const bool opened =
+      ::pipe2(out, O_CLOEXEC) == 0 &&
+      (errorOutput == ErrorOutput::kTerminal ? OpenTerminal(err) : ::pipe2(err, O_CLOEXEC) == 0);
+  if (opened) {
+    pid_ = SpawnProgram(program, arguments, out[1], err[1], environment);
   }
-  pid_ = SpawnProgram(ProgramPath("trel"), arguments, out[1], err[1], environment);
-  ::close(out[1]);
-  ::close(err[1]);
+  for (const int end : {out[1], err[1]}) {
+    if (end >= 0) {
+      ::close(end);
+    }
+  }
   pipes_ = {out[0], err[0]};
+  if (!opened) {
+    closePipes();
+  }
 }
 
 TrelProcess::~TrelProcess() {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,13 +19,22 @@ struct TrelRun {
   std::string err;
 };
 
+// Where `trel` writes its standard error: a pipe, as in a log or CI, or a terminal (the port side
+// of a raw pseudo-terminal, so its bytes arrive unchanged), as an operator sees it.
+enum class ErrorOutput { kPipe, kTerminal };
+
 // A running $TREL_BIN_DIR/trel (else ../bin/trel next to the test binary), its output gathered.
 // Every wait has a limit and a run that outlives it is killed, so no test hangs.
 class TrelProcess {
  public:
   // `environment` entries ("NAME=value") are added to this process's environment.
   explicit TrelProcess(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment = {});
+                       const std::vector<std::string>& environment = {},
+                       ErrorOutput errorOutput = ErrorOutput::kPipe);
+  // Another program than `trel`, by its path, watched the same way.
+  TrelProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+              const std::vector<std::string>& environment = {},
+              ErrorOutput errorOutput = ErrorOutput::kPipe);
   TrelProcess(const TrelProcess&) = delete;
   TrelProcess& operator=(const TrelProcess&) = delete;
   ~TrelProcess();
@@ -50,6 +60,11 @@ class TrelProcess {
 inline TrelRun RunTrel(const std::vector<std::string>& arguments,
                        std::chrono::seconds limit = std::chrono::seconds(30)) {
   return TrelProcess(arguments).finish(limit);
+}
+
+inline TrelRun RunProgram(const std::filesystem::path& program,
+                          const std::vector<std::string>& arguments) {
+  return TrelProcess(program, arguments).finish();
 }
 
 }  // namespace trel::testing

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 class ToolFolderTest : public ::testing::Test {
  protected:
   ToolFolderSources sources() const {
-    return {std::nullopt, dir_ / "exe", (dir_ / "config").string(), (dir_ / "home").string()};
+    return {std::nullopt, dir_ / "exe", (dir_ / "config").string(), (dir_ / "home").string(), {}};
   }
   void makeReadOnlyExeFolder() const {
     fs::create_directory(dir_ / "exe");
@@ -35,6 +35,14 @@ TEST_F(ToolFolderTest, ToolDirVariableWinsAndIsCreated) {
 TEST_F(ToolFolderTest, WritableExecutableFolderIsAPortableInstall) {
   fs::create_directory(dir_ / "exe");
   EXPECT_EQ(ChooseToolFolder(sources()), dir_ / "exe");
+}
+
+TEST_F(ToolFolderTest, ThePackagesProgramFolderIsNeverThePortableInstall) {
+  fs::create_directory(dir_ / "exe");
+  dir_.write("exe/TrelTool.ini", "[COM]\n");
+  ToolFolderSources installed = sources();
+  installed.installedProgramFolder = dir_ / "exe";  // writable, as it is for the superuser
+  EXPECT_EQ(ChooseToolFolder(installed), dir_ / "config" / "trel-update");
 }
 
 TEST_F(ToolFolderTest, ReadOnlyExecutableFolderCountsOnlyWithSettings) {

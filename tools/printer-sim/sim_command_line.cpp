@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "hex_bytes.h"
+#include "version/trel_version.h"
 
 namespace printer_sim {
 namespace {
@@ -45,6 +46,8 @@ std::optional<SimOptions> ParseSimCommandLine(int argc, char** argv, int& exitCo
   CLI::App app{
       "A stand-in receipt printer on a pseudo-terminal: prints its port path as the first line, "
       "checks every frame and acknowledges the good ones."};
+  app.set_version_flag("--version", std::string("trel-printer-sim ") + trel::kTrelVersion,
+                       "Print the version and exit");
   AddByteOption(app, "--firmware-level", firmwareLevel, "R2 of the clock answer");
   AddByteOption(app, "--items-needed", itemsNeeded, "R3 of the clock answer");
   AddByteOption(app, "--escape-selector", escapeSelector, "R4 of the clock answer");
