@@ -266,7 +266,11 @@ void CComboListCtrl::paintEvent(QPaintEvent* event) {
 
 void CComboListCtrl::scrollContentsBy(int dx, int dy) {
   QTableView::scrollContentsBy(dx, dy);
-  showsEnd_ = verticalScrollBar()->value() == verticalScrollBar()->maximum();
+  // Only a move of the rows counts; while every row fits there is no end to keep.
+  const QScrollBar* rows = verticalScrollBar();
+  if (dy != 0 && rows->maximum() > 0) {
+    showsEnd_ = rows->value() == rows->maximum();
+  }
   alignToWholeRows();
 }
 
