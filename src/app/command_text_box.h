@@ -14,7 +14,6 @@ class CommandTextBox : public QPlainTextEdit {
  public:
   explicit CommandTextBox(int maxLength, QWidget* parent = nullptr);
 
-  int maxLength() const { return maxLength_; }
   // Shows a text as the window does: no typing, so no textChanged, and no limit.
   void showText(const QString& text);
 
