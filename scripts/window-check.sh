@@ -47,6 +47,11 @@ printf '[PRN]\r\nPrnFile1=%s\r\n[INI]\r\nIniFile=%s\r\n' "$folder/keywords.xml" 
 
 openbox >/dev/null 2>&1 &
 started+=($!)
+# The window manager must be up before the tool's window appears, or nothing frames and raises it.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 # Each answer comes 300 ms late, so an update lasts long enough to press keys during it.
 "$build/bin/trel-printer-sim" --link "$folder/ttyPRINTER" --delay 300 \
   --log "$folder/frames.log" >"$work/printer.out" 2>&1 &
@@ -99,9 +104,10 @@ start_tool() {
   TREL_TOOL_DIR="$folder" "$build/bin/trel-update" >>"$work/tool.out" 2>&1 &
   tool=$!
   started+=("$tool")
-  window=$(xdotool search --sync --onlyvisible --limit 1 --name '^Printer Parameter Update$')
-  xdotool windowmove --sync "$window" 40 40 # the title bar and its close box in view
-  xdotool windowactivate --sync "$window"
+  window=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 \
+    --name '^Printer Parameter Update$')
+  timeout 20 xdotool windowmove --sync "$window" 40 40 # the title bar and its close box in view
+  timeout 20 xdotool windowactivate --sync "$window"
   eval "$(xdotool getwindowgeometry --shell "$window")" # WIDTH, HEIGHT
   sleep 1
 }
