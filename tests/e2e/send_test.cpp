@@ -114,18 +114,23 @@ TEST_F(SendTest, MissingPortEndsAtOnceWithStatusThree) {
   EXPECT_TRUE(Has(run.err, "no-such-port")) << run.err;
 }
 
-TEST_F(SendTest, InterruptEndsTheJobAndRemovesTheWorkingCopy) {
-  PrinterSimProcess sim({"--delay", "3000"});  // every frame waits for its answer
+TEST_F(SendTest, InterruptClosesThePortAtOnceSaysSoAndRemovesTheWorkingCopy) {
+  // The printer never answers: left alone, the job would wait out the clock frame, send it once
+  // more and wait again.
+  PrinterSimProcess sim({"--drop", "1", "--drop", "2"});
   const TempDir temporary;
   TrelProcess trel({"send", "--port", sim.portPath(), "--params",
-                    dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string()},
+                    dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string(), "--trace"},
                    {"TMPDIR=" + temporary.path().string()});
-  ASSERT_TRUE(trel.waitForError("Downloading...", std::chrono::seconds(10)));
+  ASSERT_TRUE(trel.waitForError(" sent ", std::chrono::seconds(10)));
   EXPECT_FALSE(std::filesystem::is_empty(temporary.path()));
   trel.signal(SIGINT);
   const TrelRun run = trel.finish();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 130) << run.err;
+  EXPECT_TRUE(Has(run.err, "interrupted: closing the port\n")) << run.err;
+  // The job ended in the wait for the first answer: the clock frame never went out again.
+  EXPECT_EQ(CountOf(run.err, " sent "), 1) << run.err;
   EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));
 }
 
