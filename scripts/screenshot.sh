@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png: the desktop tool on a virtual screen, with the examples loaded from a
-# tool folder of its own (TREL_TOOL_DIR), so the operator's own settings are never touched.
+# tool folder of its own (TREL_TOOL_DIR), so the operator's own settings are never touched. The
+# examples are copied to /tmp/printer-setup, so the paths in the picture name no folder of the
+# machine it was taken on.
 # Usage: scripts/screenshot.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,12 +12,17 @@ if [ ! -x "$tool" ]; then
   echo "no $tool: build it first (scripts/build.sh $build)" >&2
   exit 1
 fi
-folder=$(mktemp -d)
+folder=/tmp/printer-setup
+if ! mkdir "$folder" 2>/dev/null; then
+  echo "$folder is in use: remove it first" >&2
+  exit 1
+fi
 trap 'rm -rf "$folder"' EXIT
-cp "$root/examples/params.ini" "$folder/TrelDefault.ini"
+cp "$root"/examples/* "$folder/"
+cp "$folder/params.ini" "$folder/TrelDefault.ini"
 printf '[PRN]\r\nPrnFile1=%s\r\nXmlFile2=%s\r\nOpenSel=1\r\n[INI]\r\nIniFile=%s\r\n' \
-  "$root/examples/keywords.xml" "keywords-extra1.xml;keywords-extra2.ini" \
-  "$root/examples/params.ini" >"$folder/TrelTool.ini"
+  "$folder/keywords.xml" "keywords-extra1.xml;keywords-extra2.ini" \
+  "$folder/params.ini" >"$folder/TrelTool.ini"
 
 # On the bare virtual screen the window has no frame; -trim cuts the empty screen around it.
 TREL_TOOL_DIR="$folder" xvfb-run -a -s "-screen 0 1280x900x24" env -u QT_QPA_PLATFORM bash -c '

@@ -2,16 +2,17 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
+#include "app/command_text_box.h"
+#include "app/focus_handover.h"
 #include "app/operator_dialogs.h"
 #include "app/qt_text.h"
 #include "app/tool_settings.h"
 #include "platform/message_boxes.h"
 #include "platform/param_table.h"
 #include "platform/private_profile.h"
+#include "platform/whole_file.h"
 #include "tables/param_table_io.h"
 #include "tables/working_copy.h"
 #include "widgets/combo_list_ctrl.h"
@@ -41,8 +42,7 @@ bool FileCommands::selectedRowExists(int row) const {
 }
 
 void FileCommands::showCommandText(const QString& text) {
-  const QSignalBlocker quiet(c_.commandText);
-  c_.commandText->setPlainText(text);
+  c_.commandText->showText(text);
 }
 
 void FileCommands::browse() {
@@ -56,13 +56,18 @@ void FileCommands::browse() {
 }
 
 std::optional<QString> FileCommands::chooseIniFile() {
-  const auto chosen = dialogs_.chooseFile(
+  return dialogs_.chooseFile(
       {paths_.startFolderFor(c_.iniPath->text()), QStringLiteral("ini"), kIniFilters});
-  if (chosen) {
-    c_.iniPath->setText(*chosen);
-    writeSetting(kIniSection, kIniFileKey, *chosen);
-  }
-  return chosen;
+}
+
+void FileCommands::rememberIniFile(const QString& path) {
+  c_.iniPath->setText(path);
+  writeSetting(kIniSection, kIniFileKey, path);
+}
+
+// The buttons under the table hand the focus to the table when they disable themselves.
+void FileCommands::disableEditingButton(QPushButton* button) {
+  DisableHandingFocusTo(button, c_.table);
 }
 
 void FileCommands::importFile() {
@@ -71,6 +76,14 @@ void FileCommands::importFile() {
     return;
   }
   const std::filesystem::path source = ToPath(*chosen);
+  // A file that cannot be read would empty the table while the working copy kept the old list,
+  // which Start would then send: it is refused before anything changes.
+  std::error_code error;
+  if (!ReadWholeFile(source, error)) {
+    boxes_.show("Can't open:" + chosen->toStdString(), "Error");
+    return;
+  }
+  rememberIniFile(*chosen);
   // Loading sets every row's check box; that is no edit of the operator's.
   c_.table->setNotifyCheckToggle(false);
   if (ConvertToWorkingCopy(source, paths_.workingCopy)) {
@@ -80,9 +93,9 @@ void FileCommands::importFile() {
     CopyFileBytes(source, paths_.workingCopy);
   }
   StoreParamTable(*c_.table, paths_.workingCopy);
-  c_.save->setEnabled(false);
-  c_.change->setEnabled(false);
-  c_.editCommand->setEnabled(false);
+  for (QPushButton* button : {c_.save, c_.change, c_.editCommand}) {
+    disableEditingButton(button);
+  }
   c_.table->setNotifyCheckToggle(true);
 }
 
@@ -91,6 +104,7 @@ void FileCommands::exportFile() {
   if (!chosen) {
     return;
   }
+  rememberIniFile(*chosen);
   const std::filesystem::path target = ToPath(*chosen);
   CopyFileBytes(paths_.workingCopy, target);
   StoreParamTable(*c_.table, target);
@@ -99,14 +113,14 @@ void FileCommands::exportFile() {
 }
 
 void FileCommands::save() {
-  c_.save->setEnabled(false);
+  disableEditingButton(c_.save);
   if (!StoreParamTable(*c_.table, paths_.workingCopy)) {
     boxes_.show("Save fail.", "Save ini file");
   }
 }
 
 void FileCommands::change() {
-  c_.change->setEnabled(false);
+  disableEditingButton(c_.change);
   const int row = c_.table->currentRow();
   if (selectedRowExists(row)) {
     c_.table->setItemText(row, ParamTable::kCommandColumn, c_.commandText->toPlainText());
@@ -156,8 +170,13 @@ void FileCommands::onRowSelected(int row) {
   }
 }
 
-void FileCommands::onListEdited() {
+void FileCommands::onListEdited(const CellEdit* edit) {
   c_.save->setEnabled(true);
+  // Change would otherwise write the text the box still shows back over the edit just made.
+  if (edit != nullptr && edit->column == ParamTable::kCommandColumn &&
+      edit->row == c_.table->currentRow()) {
+    showCommandText(edit->text);
+  }
 }
 
 void FileCommands::onCommandTyped() {

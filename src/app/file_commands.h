@@ -5,7 +5,9 @@
 #include "app/main_window_controls.h"
 #include "app/window_paths.h"
 #include "update/more_xml_list.h"
+#include "widgets/list_owner.h"
 
+class QPushButton;
 class QWidget;
 
 namespace trel {
@@ -28,7 +30,9 @@ class FileCommands {
   void editCommand();
   void editMoreXml();
   void onRowSelected(int row);
-  void onListEdited();
+  // A cell edit (`edit` null for a check-box toggle) enables Save; the command box follows an edit
+  // of the current row's command.
+  void onListEdited(const CellEdit* edit);
   void onCommandTyped();
 
   // Sets the command text as the program does: that is no typing, so Change stays as it is.
@@ -38,6 +42,8 @@ class FileCommands {
 
  private:
   std::optional<QString> chooseIniFile();
+  void rememberIniFile(const QString& path);
+  void disableEditingButton(QPushButton* button);
   void writeSetting(const char16_t* section, const char16_t* key, const QString& value) const;
   bool selectedRowExists(int row) const;
 

@@ -5,12 +5,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
 
+#include "app/command_text_box.h"
 #include "app/control_ids.h"
+#include "platform/private_profile.h"
 #include "widgets/combo_list_ctrl.h"
 #include "widgets/dialog_units.h"
 
@@ -51,7 +52,8 @@ QWidget* MakeControl(const ControlTemplate& design, QWidget* window) {
     case ControlKind::kTable:
       return new CComboListCtrl(design.id, window);
     case ControlKind::kMultiLineEdit:
-      return new QPlainTextEdit(window);
+      // The command text becomes one profile value when Change puts it into the table.
+      return new CommandTextBox(static_cast<int>(kProfileValueLimit), window);
   }
   return nullptr;
 }
@@ -129,7 +131,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window) {
   controls.saveIni = Typed<QCheckBox>(ids, control::kSaveIni);
   controls.saveXml = Typed<QCheckBox>(ids, control::kSaveXml);
   controls.table = Typed<CComboListCtrl>(ids, control::kTable);
-  controls.commandText = Typed<QPlainTextEdit>(ids, control::kCommandText);
+  controls.commandText = Typed<CommandTextBox>(ids, control::kCommandText);
   controls.change = Typed<QPushButton>(ids, control::kChange);
   controls.editCommand = Typed<QPushButton>(ids, control::kEditCommand);
   controls.save = Typed<QPushButton>(ids, control::kSave);

@@ -11,7 +11,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QWidget;
@@ -19,6 +18,7 @@ class QWidget;
 namespace trel {
 
 class CComboListCtrl;
+class CommandTextBox;
 
 // The main window's controls, made from its template in tab order, placed in pixels from dialog
 // units with the window's font.
@@ -42,7 +42,7 @@ struct MainWindowControls {
   QCheckBox* saveIni = nullptr;
   QCheckBox* saveXml = nullptr;
   CComboListCtrl* table = nullptr;
-  QPlainTextEdit* commandText = nullptr;
+  CommandTextBox* commandText = nullptr;
   QPushButton* change = nullptr;
   QPushButton* editCommand = nullptr;
   QPushButton* save = nullptr;

@@ -1,6 +1,7 @@
 #include "app/operator_dialogs.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 
 #include "widgets/edit_list_dialog.h"
 
@@ -21,6 +22,11 @@ std::optional<QString> QtOperatorDialogs::chooseFile(const FileDialogRequest& re
 
 bool QtOperatorDialogs::runEditList(CEditList& dialog) {
   return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtOperatorDialogs::askYesNo(const QString& text, const QString& caption) {
+  return QMessageBox::question(owner_, caption, text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace trel

@@ -27,14 +27,19 @@ class OperatorDialogs {
   virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
   // Runs the Edit List dialog modally; true when it ended with OK.
   virtual bool runEditList(CEditList& dialog) = 0;
+  // A question with Yes and No, No the default; true for Yes.
+  virtual bool askYesNo(const QString& text, const QString& caption) = 0;
 };
 
 // The real dialogs.
 class QtOperatorDialogs : public OperatorDialogs {
  public:
   explicit QtOperatorDialogs(QWidget* owner) : owner_(owner) {}
+  // The window the dialogs open over, once it exists.
+  void setOwner(QWidget* owner) { owner_ = owner; }
   std::optional<QString> chooseFile(const FileDialogRequest& request) override;
   bool runEditList(CEditList& dialog) override;
+  bool askYesNo(const QString& text, const QString& caption) override;
 
  private:
   QWidget* owner_;

@@ -13,6 +13,7 @@ int CquilUpdateApp::run() {
   SessionDeviceLink link(session);
   QtOperatorDialogs dialogs(nullptr);
   CquilUpdateDlg window(CquilUpdateDlg::Services{link, dialogs, {}, ToolFolder()});
+  dialogs.setOwner(&window);
   if (!window.initialise()) {
     return -1;
   }

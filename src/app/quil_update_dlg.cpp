@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QResizeEvent>
 #include <QStyle>
 
+#include "app/command_text_box.h"
 #include "app/device_link.h"
 #include "app/line_break_guard.h"
 #include "app/qt_text.h"
@@ -84,7 +86,7 @@ void CquilUpdateDlg::connectCommands() {
   onClick(controls_.change, [files] { files->change(); });
   onClick(controls_.editCommand, [files] { files->editCommand(); });
   onClick(controls_.moreXmlEdit, [files] { files->editMoreXml(); });
-  connect(controls_.commandText, &QPlainTextEdit::textChanged, this,
+  connect(controls_.commandText, &CommandTextBox::textChanged, this,
           [files] { files->onCommandTyped(); });
   controls_.commandText->installEventFilter(new LineBreakGuard(controls_.commandText));
 }
@@ -188,6 +190,20 @@ void CquilUpdateDlg::resizeEvent(QResizeEvent* event) {
   }
 }
 
+void CquilUpdateDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel) && updates_->jobRunning()) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void CquilUpdateDlg::reject() {
+  if (updates_->mayClose()) {
+    QDialog::reject();
+  }
+}
+
 void CquilUpdateDlg::windowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     case WM_PORT_FOUND:
@@ -201,8 +217,8 @@ void CquilUpdateDlg::windowProc(unsigned message, std::uintptr_t wParam, std::in
   }
 }
 
-void CquilUpdateDlg::onListEdited(int, const CellEdit*) {
-  files_->onListEdited();
+void CquilUpdateDlg::onListEdited(int, const CellEdit* edit) {
+  files_->onListEdited(edit);
 }
 
 void CquilUpdateDlg::onRowSelected(int, int row) {

@@ -60,8 +60,14 @@ class CquilUpdateDlg : public QDialog, public ListOwner {
   void onRowSelected(int controlId, int row) override;
   void onGetChoices(int column, QStringList& choices) override;
 
+ public slots:
+  // Exit, Escape and the close box. During an update the operator is asked first.
+  void reject() override;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // During an update Escape does nothing: a stray key must not cut the update off.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void fillSelectors();

@@ -7,9 +7,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <array>
 
 #include "app/device_link.h"
 #include "app/file_commands.h"
+#include "app/focus_handover.h"
 #include "app/operator_dialogs.h"
 #include "app/qt_text.h"
 #include "app/ui_thread_queue.h"
@@ -38,7 +40,8 @@ UpdateController::UpdateController(QWidget* window, MainWindowControls& controls
                                    OperatorDialogs& dialogs, FileCommands& files,
                                    UpdateEnvironment environment, DeviceLink& link,
                                    UiThreadQueue& uiThread)
-    : c_(controls),
+    : window_(window),
+      c_(controls),
       paths_(paths),
       settings_(settings),
       dialogs_(dialogs),
@@ -137,7 +140,7 @@ void UpdateController::start() {
     return;
   }
   setStatus(QString::fromUtf8(kDownloadingText));
-  setJobControlsEnabled(false);
+  disableJobControls();
   if (c_.save->isEnabled()) {
     StoreParamTable(*c_.table, paths_.workingCopy);
     c_.save->setEnabled(false);
@@ -150,15 +153,33 @@ void UpdateController::start() {
   fillJobFiles();
   link_.SerialSetLine(job_.stopbits, job_.baudRate);
   // The worker must not touch a widget: it asks the UI thread to enable the controls again.
-  worker_.Start(job_, environment_,
-                [this] { uiThread_.post([this] { setJobControlsEnabled(true); }); });
+  worker_.Start(job_, environment_, [this] { uiThread_.post([this] { enableJobControls(); }); });
 }
 
-void UpdateController::setJobControlsEnabled(bool enabled) {
-  for (QWidget* control : {static_cast<QWidget*>(c_.start), static_cast<QWidget*>(c_.browse),
-                           static_cast<QWidget*>(c_.import), static_cast<QWidget*>(c_.exportButton),
-                           static_cast<QWidget*>(c_.moreXmlEdit)}) {
-    control->setEnabled(enabled);
+namespace {
+
+std::array<QWidget*, 5> JobControls(const MainWindowControls& c) {
+  return {c.start, c.browse, c.import, c.exportButton, c.moreXmlEdit};
+}
+
+}  // namespace
+
+// The focus of a control that disables itself would move on to Exit, which would then take Enter
+// and Space as its own: it stays with the window itself instead, where Enter finds only the
+// disabled Start.
+void UpdateController::disableJobControls() {
+  for (QWidget* control : JobControls(c_)) {
+    DisableHandingFocusTo(control, window_);
+  }
+}
+
+void UpdateController::enableJobControls() {
+  for (QWidget* control : JobControls(c_)) {
+    control->setEnabled(true);
+  }
+  // Unless the operator has moved the focus meanwhile, it goes back to Start.
+  if (window_->focusWidget() == window_) {
+    c_.start->setFocus(Qt::OtherFocusReason);
   }
 }
 
@@ -221,10 +242,26 @@ void UpdateController::addDiscoveredPort(const QString& name) {
   }
 }
 
-void UpdateController::endJobAndWait() {
+bool UpdateController::mayClose() {
+  if (!worker_.IsRunning()) {
+    return true;
+  }
+  if (!dialogs_.askYesNo(QStringLiteral("An update is running. Stop it and close?"),
+                         window_->windowTitle())) {
+    return false;
+  }
+  endJob();
+  return true;
+}
+
+void UpdateController::endJob() {
   if (worker_.IsRunning()) {
     link_.SerialClose();
   }
+}
+
+void UpdateController::endJobAndWait() {
+  endJob();
   worker_.Join();
 }
 

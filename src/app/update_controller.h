@@ -39,6 +39,9 @@ class UpdateController {
   void onUpdateStatus(std::uintptr_t wParam, std::intptr_t lParam);
   void onPortFound(std::uintptr_t wParam, std::intptr_t lParam);
 
+  // The operator asks to close the window (Exit or the close box). With no job running the answer
+  // is yes at once; during a job the operator is asked first, and a yes ends the job.
+  bool mayClose();
   // The window is closing: the link closes, so a running job fails at its next write, and the
   // worker is waited for.
   void endJobAndWait();
@@ -54,11 +57,14 @@ class UpdateController {
   std::optional<std::string> selectedPortEntry() const;
   void writeLineSettings() const;
   void fillJobFiles();
-  void setJobControlsEnabled(bool enabled);
+  void disableJobControls();
+  void enableJobControls();
+  void endJob();
   void showOutcome(std::intptr_t outcome);
   void addDiscoveredPort(const QString& name);
   void setStatus(const QString& text);
 
+  QWidget* window_;
   MainWindowControls& c_;
   const WindowPaths& paths_;
   const ToolSettings& settings_;

@@ -264,6 +264,37 @@ void CComboListCtrl::paintEvent(QPaintEvent* event) {
   reportSelectedRowPainted(event->region());
 }
 
+void CComboListCtrl::scrollContentsBy(int dx, int dy) {
+  QTableView::scrollContentsBy(dx, dy);
+  // Only a move of the rows counts; while every row fits there is no end to keep.
+  const QScrollBar* rows = verticalScrollBar();
+  if (dy != 0 && rows->maximum() > 0) {
+    showsEnd_ = rows->value() == rows->maximum();
+  }
+  alignToWholeRows();
+}
+
+// A view that showed the end of the list still shows it, whole, when its height changes: the
+// window's horizontal scroll bar comes and goes as it is maximised and restored.
+void CComboListCtrl::updateGeometries() {
+  QTableView::updateGeometries();
+  if (showsEnd_) {
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+  }
+  alignToWholeRows();
+}
+
+// The view scrolls by whole rows, as a list in report view does: the top row is never half hidden
+// under the header, also at the end of the list, where the space below the last row stays empty.
+void CComboListCtrl::alignToWholeRows() {
+  QHeaderView* rows = verticalHeader();
+  const int before = rows->offset();
+  rows->setOffsetToSectionPosition(verticalScrollBar()->value());
+  if (rows->offset() != before) {
+    viewport()->update();
+  }
+}
+
 void CComboListCtrl::reportSelectedRowPainted(const QRegion& painted) {
   if (selectionModel() == nullptr) {
     return;
@@ -297,8 +328,14 @@ void CComboListCtrl::setItemText(int row, int column, const QString& text) {
 }
 
 void CComboListCtrl::removeRow(int row) {
-  if (holds(row, 0)) {
-    model_->removeRow(row);
+  if (!holds(row, 0)) {
+    return;
+  }
+  model_->removeRow(row);
+  // The view selects the row that moves into the deleted row's place; after the last row it would
+  // select the row before, which would then count as current without the operator choosing it.
+  if (row == model_->rowCount()) {
+    selectionModel()->clearSelection();
   }
 }
 
@@ -308,6 +345,10 @@ int CComboListCtrl::rowCount() const {
 
 void CComboListCtrl::removeAllRows() {
   model_->removeRows(0, model_->rowCount());
+  // The rows that come next are another list: no row of it is current until one is shown selected,
+  // and it is shown from its top.
+  currentRow_ = -1;
+  showsEnd_ = false;
 }
 
 int CComboListCtrl::appendRow() {
@@ -324,9 +365,18 @@ int CComboListCtrl::appendRow() {
   }
   model_->appendRow(items);
   const int row = model_->rowCount() - 1;
-  // Each new row becomes the selected and focused one.
-  setCurrentIndex(model_->index(row, 0));
+  selectRowQuietly(row);
   return row;
+}
+
+// The row becomes the selected and focused one without scrolling the view to it: a load leaves the
+// view at its top, and the selected row counts as current only once it is shown.
+void CComboListCtrl::selectRowQuietly(int row) {
+  const bool scrolls = hasAutoScroll();
+  setAutoScroll(false);
+  selectionModel()->setCurrentIndex(
+      model_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  setAutoScroll(scrolls);
 }
 
 std::u16string CComboListCtrl::cellText(int row, int column) const {

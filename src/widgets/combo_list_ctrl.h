@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/param_table.h"
+#include "platform/private_profile.h"
 #include "widgets/in_place_combo.h"
 #include "widgets/in_place_edit.h"
 #include "widgets/list_owner.h"
@@ -25,7 +26,9 @@ class CComboListCtrl : public QTableView, public ParamTable {
 
  public:
   static constexpr int kMaxColumns = 100;
-  static constexpr int kDefaultTextLimit = 1024;
+  // A cell's text becomes one profile value, so no more can be typed than a profile read gives
+  // back.
+  static constexpr int kDefaultTextLimit = static_cast<int>(kProfileValueLimit);
 
   explicit CComboListCtrl(int controlId, QWidget* parent = nullptr);
   ~CComboListCtrl() override;
@@ -50,7 +53,8 @@ class CComboListCtrl : public QTableView, public ParamTable {
   // Scrolls horizontally so the cell comes into view; returns the cell's place in the viewport.
   QRect GetCellRect(int row, int column);
 
-  // The row most recently painted selected; -1 until one is. Deleting rows does not reset it.
+  // The row most recently painted selected; -1 until one is, and again after the table is emptied
+  // for a new load. Deleting one row does not reset it.
   int currentRow() const { return currentRow_; }
   bool notifyCheckToggle() const { return notifyCheckToggle_; }
   void setNotifyCheckToggle(bool notify) { notifyCheckToggle_ = notify; }
@@ -63,6 +67,8 @@ class CComboListCtrl : public QTableView, public ParamTable {
 
   QString itemText(int row, int column) const;
   void setItemText(int row, int column, const QString& text);
+  // Deletes the row; the row that moves into its place becomes the selected one. After the last
+  // row nothing is selected, so the current row never moves back to the row before on its own.
   void removeRow(int row);
 
   // ParamTable
@@ -80,9 +86,13 @@ class CComboListCtrl : public QTableView, public ParamTable {
   void mousePressEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void updateGeometries() override;
 
  private:
   void applyRowColours();
+  void selectRowQuietly(int row);
+  void alignToWholeRows();
   void openEditorAt(const QModelIndex& cell);
   void endOpenEdit();
   void takeFocusBeforeScrolling();
@@ -101,6 +111,7 @@ class CComboListCtrl : public QTableView, public ParamTable {
   bool checkBoxes_ = false;
   bool allowColumnResize_ = true;
   bool notifyCheckToggle_ = false;
+  bool showsEnd_ = false;  // the view was last scrolled to its end
   std::vector<int> comboColumns_;
   std::vector<int> readOnlyColumns_;
   int textLimit_ = kDefaultTextLimit;

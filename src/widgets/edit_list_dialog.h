@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/message_boxes.h"
+#include "platform/private_profile.h"
 
 class QPushButton;
 
@@ -22,7 +23,7 @@ class CEditList : public QDialog {
  public:
   static constexpr int kMaxRows = 100;
   // The longest text a caller can keep: what one profile value holds.
-  static constexpr int kDefaultResultLimit = 1023;
+  static constexpr int kDefaultResultLimit = static_cast<int>(kProfileValueLimit);
 
   // Without a separator (empty) the list starts empty and OK gives nothing back.
   CEditList(const QString& text, const QString& separator, MessageBoxes& boxes,

@@ -293,17 +293,20 @@ TEST_F(ListFixture, SelectedRowIsReportedOnceWhenFirstPainted) {
   EXPECT_EQ(list->currentRow(), 0);
 }
 
-TEST_F(ListFixture, SelectedRowOutOfViewLeavesCurrentRowUntilScrolledIn) {
+// A new list is loaded into the table: the old current row names nothing of it, and its selected
+// (last) row counts only once it is shown. The view stays at the top.
+TEST_F(ListFixture, AfterALoadNoRowIsCurrentUntilTheSelectedRowIsShown) {
   list->viewport()->repaint();
   ASSERT_EQ(list->currentRow(), 2);
   list->removeAllRows();
-  EXPECT_EQ(list->currentRow(), 2);  // deleting rows does not reset it
+  EXPECT_EQ(list->currentRow(), -1);
   for (int row = 0; row < 60; ++row) {
     addRow(QString::number(row + 1), "row");
   }
-  list->scrollToTop();
   list->viewport()->repaint();
-  EXPECT_EQ(list->currentRow(), 2);
+  EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(list->currentRow(), -1);
+  EXPECT_EQ(list->currentIndex().row(), 59);
   list->scrollToBottom();
   list->viewport()->repaint();
   EXPECT_EQ(list->currentRow(), 59);

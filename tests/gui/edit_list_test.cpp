@@ -80,8 +80,44 @@ TEST_F(EditListFixture, DelKeepsNumbersAndDeletesTheRowThatMovesUp) {
   ASSERT_EQ(dialog.list()->currentRow(), 1);
   dialog.delButton()->click();
   EXPECT_EQ(Column(dialog, 0), (QStringList{"1", "3", "4"}));
+  // The row that Del deletes next is the one shown selected.
+  const QModelIndexList selected = dialog.list()->selectionModel()->selectedRows();
+  ASSERT_EQ(selected.size(), 1);
+  EXPECT_EQ(selected[0].row(), 1);
   dialog.delButton()->click();
   EXPECT_EQ(Column(dialog, 1), (QStringList{"a", "d"}));
+}
+
+TEST_F(EditListFixture, OpenedOnALongListShowsItsTopAndDelDeletesNothingYet) {
+  QStringList items;
+  for (int item = 1; item <= 40; ++item) {
+    items << QStringLiteral("item %1").arg(item);
+  }
+  CEditList dialog(items.join(';'), ";", boxes);
+  testing::ShowActive(dialog);
+  dialog.list()->viewport()->repaint();
+  EXPECT_EQ(dialog.list()->rowAt(0), 0);
+  EXPECT_EQ(dialog.list()->currentRow(), -1);
+  dialog.delButton()->click();
+  EXPECT_EQ(Column(dialog, 1), items);
+}
+
+TEST_F(EditListFixture, DelAfterTheLastRowDeletesNothingUntilARowIsSelected) {
+  CEditList dialog("a;b;c", ";", boxes);
+  testing::ShowActive(dialog);
+  CComboListCtrl* list = dialog.list();
+  list->viewport()->repaint();
+  ASSERT_EQ(list->currentRow(), 2);  // the selected last row is shown
+  dialog.delButton()->click();
+  list->viewport()->repaint();
+  dialog.delButton()->click();
+  list->viewport()->repaint();
+  EXPECT_EQ(Column(dialog, 1), (QStringList{"a", "b"}));
+  const QRect first = list->visualRect(list->model()->index(0, 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+  list->viewport()->repaint();
+  dialog.delButton()->click();
+  EXPECT_EQ(Column(dialog, 1), QStringList{"b"});
 }
 
 TEST_F(EditListFixture, EnterPressesTheFocusedButtonAndElsewhereOk) {

@@ -72,7 +72,10 @@ int FakeDeviceLink::SerialSetLine(int stopBitsCode, std::uint32_t baudRate) {
 }
 
 int FakeDeviceLink::SerialOpen(const std::string& portName) {
-  const std::lock_guard lock(mutex_);
+  std::unique_lock lock(mutex_);
+  opening_ = true;
+  openReleased_.wait(lock, [this] { return !holdOpens || openAllowed_; });
+  opening_ = openAllowed_ = false;
   opened.push_back(portName);
   return openResult;
 }
@@ -88,9 +91,27 @@ int FakeDeviceLink::writeCount() const {
   return writes;
 }
 
+int FakeDeviceLink::closeCount() const {
+  const std::lock_guard lock(mutex_);
+  return closes;
+}
+
+bool FakeDeviceLink::opening() const {
+  const std::lock_guard lock(mutex_);
+  return opening_;
+}
+
+void FakeDeviceLink::letOpenGo() {
+  const std::lock_guard lock(mutex_);
+  openAllowed_ = true;
+  openReleased_.notify_all();
+}
+
 int FakeDeviceLink::SerialClose() {
   const std::lock_guard lock(mutex_);
   ++closes;
+  openAllowed_ = openAllowed_ || opening_;
+  openReleased_.notify_all();
   return 1;
 }
 
@@ -109,6 +130,16 @@ std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& requ
 
 bool ScriptedDialogs::runEditList(CEditList& dialog) {
   return editList ? editList(dialog) : false;
+}
+
+bool ScriptedDialogs::askYesNo(const QString& text, const QString& caption) {
+  questions << caption + ": " + text;
+  if (yesNoAnswers.empty()) {
+    return false;
+  }
+  const bool answer = yesNoAnswers.front();
+  yesNoAnswers.pop_front();
+  return answer;
 }
 
 }  // namespace trel::testing

@@ -4,11 +4,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,11 @@
 #include "widgets/list_owner.h"
 
 class QWidget;
+
+// Failure messages show a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace trel::testing {
 
@@ -62,7 +69,13 @@ class FakeDeviceLink : public DeviceLink {
   // Hands bytes to the reply callback as the link's delivery would.
   void deliver(const std::vector<std::uint8_t>& bytes);
   int writeCount() const;
+  int closeCount() const;
+  // True while an open is held; letOpenGo() lets it answer.
+  bool opening() const;
+  void letOpenGo();
 
+  // An open waits until the test lets it go or the link is closed, so an update stays running.
+  bool holdOpens = false;
   int startResult = 1;
   int openResult = 0;
   int writeResult = 0;  // after SerialClose every write fails
@@ -78,6 +91,9 @@ class FakeDeviceLink : public DeviceLink {
 
  private:
   mutable std::mutex mutex_;
+  std::condition_variable openReleased_;
+  bool opening_ = false;
+  bool openAllowed_ = false;
 };
 
 // File dialogs answer from a script; the Edit List dialog is driven by a test function.
@@ -85,10 +101,13 @@ class ScriptedDialogs : public OperatorDialogs {
  public:
   std::optional<QString> chooseFile(const FileDialogRequest& request) override;
   bool runEditList(CEditList& dialog) override;
+  bool askYesNo(const QString& text, const QString& caption) override;
 
   std::deque<QString> fileAnswers;  // a null QString() answers Cancel
   std::vector<FileDialogRequest> fileRequests;
   std::function<bool(CEditList&)> editList;
+  std::deque<bool> yesNoAnswers;  // none left answers No
+  QStringList questions;
 };
 
 // Message boxes the window would show: text and caption.

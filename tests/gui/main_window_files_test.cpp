@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include "app/command_text_box.h"
 #include "main_window_fixture.h"
 #include "platform/private_profile.h"
 #include "widgets/combo_list_ctrl.h"
@@ -30,13 +34,7 @@ std::string Utf16LeWithMark(std::u16string_view text) {
   return bytes;
 }
 
-class FileCommandsTest : public MainWindowFixture {
- protected:
-  void importFile(const std::filesystem::path& file) {
-    dialogs.fileAnswers.push_back(QString::fromStdString(file.string()));
-    controls().import->click();
-  }
-};
+using FileCommandsTest = MainWindowFixture;
 
 TEST_F(FileCommandsTest, ImportOfUtf8MakesAUtf16WorkingCopy) {
   ASSERT_TRUE(open());
@@ -78,6 +76,51 @@ TEST_F(FileCommandsTest, ImportCancelledChangesNothing) {
   EXPECT_EQ(controls().table->rowCount(), 3);
   EXPECT_TRUE(controls().iniPath->text().isEmpty());
   EXPECT_EQ(setting(u"INI", u"IniFile"), u"<missing>");
+}
+
+TEST_F(FileCommandsTest, ImportOfAFileThatCannotBeReadSaysSoAndChangesNothing) {
+  writeWorkingCopy(testing::kParamList);
+  const std::string settings = "[INI]\r\nIniFile=" + (folder / "params.ini").string() + "\r\n";
+  writeSettings(settings);
+  const std::filesystem::path pipe = folder / "pipe.ini";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  ASSERT_TRUE(open());
+  const QStringList rows = column(1);
+  const QString iniPath = controls().iniPath->text();
+  for (const std::filesystem::path& unreadable : {folder / "missing.ini", folder.path(), pipe}) {
+    boxes.clear();
+    importFile(unreadable);
+    ASSERT_EQ(boxes.size(), 1u) << unreadable;
+    EXPECT_EQ(boxes[0].text, "Can't open:" + QString::fromStdString(unreadable.string()));
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(column(1), rows);
+    EXPECT_EQ(ReadBytes(workingCopy()), testing::kParamList);
+    EXPECT_EQ(ReadBytes(settingsFile()), settings);
+    EXPECT_EQ(controls().iniPath->text(), iniPath);
+  }
+}
+
+// Save and Change disable themselves when pressed; the focus goes to the table, never on round to
+// the Port box, where the next key would overwrite the port.
+TEST_F(FileCommandsTest, ButtonsThatDisableThemselvesHandTheFocusToTheTable) {
+  writeWorkingCopy(testing::kParamList);
+  ASSERT_TRUE(open());
+  controls().portSelector->setEditText("ttyusb0");
+  clickRow(0);
+  controls().commandText->setFocus();
+  controls().commandText->selectAll();
+  QTest::keyClicks(controls().commandText, "1B42");
+  controls().change->setFocus();
+  QTest::keyClick(controls().change, Qt::Key_Space);
+  EXPECT_EQ(controls().table->itemText(0, 3), "1B42");
+  EXPECT_EQ(QApplication::focusWidget(), controls().table);
+  ASSERT_TRUE(controls().save->isEnabled());
+  controls().save->setFocus();
+  QTest::keyClick(controls().save, Qt::Key_Space);
+  EXPECT_FALSE(controls().save->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), controls().table);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+  EXPECT_EQ(controls().portSelector->currentText(), "ttyusb0");
 }
 
 TEST_F(FileCommandsTest, ExportToANewFileCopiesTheWorkingCopyWithTheTableValues) {

@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include <QPushButton>
 #include <QTest>
 
 #include "app/qt_text.h"
@@ -7,6 +8,16 @@
 #include "widgets/combo_list_ctrl.h"
 
 namespace trel::testing {
+
+std::string LongParamList(int items) {
+  std::string text;
+  for (int item = 1; item <= items; ++item) {
+    const std::string number = std::to_string(item);
+    text += "[" + number + "]\r\nCommand=C" + number + "\r\nNameEn=Item " + number +
+            "\r\nIsValid=1\r\nDataMode=1\r\nIsHide=0\r\n";
+  }
+  return text;
+}
 
 QString MainWindowFixture::pathText(std::string_view name) const {
   return PathToQString(folder / name);
@@ -30,6 +41,11 @@ bool MainWindowFixture::open(DeviceLink* linkToUse) {
   }
   ShowActive(*window_);
   return true;
+}
+
+void MainWindowFixture::importFile(const std::filesystem::path& file) {
+  dialogs.fileAnswers.push_back(QString::fromStdString(file.string()));
+  window().controls().import->click();
 }
 
 void MainWindowFixture::paintTable() {

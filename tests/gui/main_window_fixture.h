@@ -23,6 +23,10 @@ inline constexpr std::string_view kParamList =
     "IsHide=0\r\n"
     "[4]\r\nCommand=00\r\nNameEn=Hidden\r\nIsValid=1\r\nDataMode=0\r\nIsHide=1\r\n";
 
+// A parameter list of `items` shown items named "Item 1", "Item 2", ..., longer than the table
+// can show at once.
+std::string LongParamList(int items);
+
 // The main window over a tool folder of the test's own, a fake link, scripted dialogs and recorded
 // message boxes.
 class MainWindowFixture : public GuiTest {
@@ -40,6 +44,8 @@ class MainWindowFixture : public GuiTest {
   const MainWindowControls& controls() const { return window_->controls(); }
   void closeWindow() { window_.reset(); }
 
+  // Import with the file chosen in its dialog.
+  void importFile(const std::filesystem::path& file);
   // Paints the table, so the selected row is reported to the window.
   void paintTable();
   void clickRow(int row, int column = 1);
