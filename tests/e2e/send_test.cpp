@@ -167,6 +167,21 @@ TEST_F(SendTest, FirmwareLevelOneSkipsTheExtraKeywordFiles) {
   }
 }
 
+TEST_F(SendTest, RecordingOneKindOfFrameKeepsOnlyThatKind) {
+  const auto keywords = dir.write("sep.xml", kSeparatorKeywords);
+  const std::vector<std::uint8_t> parameterEnd = {0xAA, 0x55, 0x55, 0xAA};
+  const std::vector<std::uint8_t> keywordClosing = {0x53, 0x06, 0x00};  // command 83, code 6
+  for (const char* kind : {"--record-params", "--record-keywords"}) {
+    PrinterSimProcess sim;
+    const TrelRun run =
+        Send(sim, {"--keywords", keywords.string(), "--record", (dir / "sent.bin").string(), kind});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const bool params = std::string(kind) == "--record-params";
+    EXPECT_EQ(Contains(ReadBytes(dir / "sent.bin"), parameterEnd), params) << kind;
+    EXPECT_EQ(Contains(ReadBytes(dir / "sent.bin"), keywordClosing), !params) << kind;
+  }
+}
+
 TEST_F(SendTest, ExamplesAreSentAndRecordedAsRecordWritesThem) {
   const std::filesystem::path examples = TREL_EXAMPLES_DIR;
   const std::vector<std::string> files{

@@ -190,6 +190,13 @@ TEST_F(EditListFixture, ResultLongerThanTheLimitIsRefusedAndTheDialogStays) {
   dialog.delButton()->click();
 }
 
+TEST_F(EditListFixture, ResultOfExactlyTheLimitIsKept) {
+  CEditList dialog("a;b", ";", boxes, nullptr, 4);
+  dialog.okButton()->click();
+  EXPECT_EQ(dialog.result(), QString("a;b;"));
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(EditListFixture, WithoutSeparatorTheListIsEmptyAndOkGivesNothing) {
   CEditList dialog("a;b", "", boxes);
   EXPECT_EQ(dialog.list()->rowCount(), 0);
