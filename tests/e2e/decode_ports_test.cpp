@@ -1,6 +1,7 @@
 // `trel decode` reads recordings back frame by frame; `trel ports` lists what the scan sees.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -57,6 +58,16 @@ TEST(Decode, KeywordFieldsPastTheirPayloadAreNotRead) {
   const TrelRun run = RunTrel({"decode", dir.write("rec.bin", recording).string()});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(CountOf(run.out, "(payload cut short)"), 2) << run.out;
+}
+
+TEST(Decode, AFileThatCannotBeReadFailsAndSaysWhich) {
+  TempDir dir;
+  for (const std::filesystem::path& unreadable : {dir / "missing.bin", dir.path()}) {
+    const TrelRun run = RunTrel({"decode", unreadable.string()});
+    EXPECT_NE(run.exitCode, 0) << unreadable;
+    EXPECT_TRUE(Has(run.err, unreadable.string())) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
 }
 
 struct Malformed {

@@ -124,6 +124,22 @@ TEST(RecordGolden, NamesPastTheNinthExtraKeywordFileAreIgnored) {
   EXPECT_EQ(CountOf(recording, std::string{0x11, 0x15, 0, 10, 0}), 9);
 }
 
+TEST(RecordGolden, KeywordFilesWithEmptyTagsEndInBoundedTime) {
+  TempDir dir;
+  dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}}));
+  for (const char* xml :
+       {"<>", "<VORTELL><>", "<VORTELL><Elements base=\"17\"><></Elements></VORTELL>",
+        "<VORTELL></><<>>", "<VORTELL><!--<>--></VORTELL><"}) {
+    dir.write("keys.xml", xml);
+    const TrelRun run =
+        RunTrel({"record", "--out", (dir / "out.bin").string(), "--params",
+                 (dir / "params.ini").string(), "--keywords", (dir / "keys.xml").string()},
+                std::chrono::seconds(10));
+    EXPECT_FALSE(run.timedOut) << xml;
+    EXPECT_GE(run.exitCode, 0) << xml << run.err;
+  }
+}
+
 TEST(RecordGolden, UnwritableOutputIsARefusedStart) {
   TempDir dir;
   dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}}));

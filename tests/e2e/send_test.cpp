@@ -114,18 +114,23 @@ TEST_F(SendTest, MissingPortEndsAtOnceWithStatusThree) {
   EXPECT_TRUE(Has(run.err, "no-such-port")) << run.err;
 }
 
-TEST_F(SendTest, InterruptEndsTheJobAndRemovesTheWorkingCopy) {
-  PrinterSimProcess sim({"--delay", "3000"});  // every frame waits for its answer
+TEST_F(SendTest, InterruptClosesThePortAtOnceSaysSoAndRemovesTheWorkingCopy) {
+  // The printer never answers: left alone, the job would wait out the clock frame, send it once
+  // more and wait again.
+  PrinterSimProcess sim({"--drop", "1", "--drop", "2"});
   const TempDir temporary;
   TrelProcess trel({"send", "--port", sim.portPath(), "--params",
-                    dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string()},
+                    dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string(), "--trace"},
                    {"TMPDIR=" + temporary.path().string()});
-  ASSERT_TRUE(trel.waitForError("Downloading...", std::chrono::seconds(10)));
+  ASSERT_TRUE(trel.waitForError(" sent ", std::chrono::seconds(10)));
   EXPECT_FALSE(std::filesystem::is_empty(temporary.path()));
   trel.signal(SIGINT);
   const TrelRun run = trel.finish();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 130) << run.err;
+  EXPECT_TRUE(Has(run.err, "interrupted: closing the port\n")) << run.err;
+  // The job ended in the wait for the first answer: the clock frame never went out again.
+  EXPECT_EQ(CountOf(run.err, " sent "), 1) << run.err;
   EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));
 }
 
@@ -159,6 +164,21 @@ TEST_F(SendTest, FirmwareLevelOneSkipsTheExtraKeywordFiles) {
                                    "--record", (dir / "sent.bin").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(Contains(ReadBytes(dir / "sent.bin"), extraClosing), level[0] == '2') << level;
+  }
+}
+
+TEST_F(SendTest, RecordingOneKindOfFrameKeepsOnlyThatKind) {
+  const auto keywords = dir.write("sep.xml", kSeparatorKeywords);
+  const std::vector<std::uint8_t> parameterEnd = {0xAA, 0x55, 0x55, 0xAA};
+  const std::vector<std::uint8_t> keywordClosing = {0x53, 0x06, 0x00};  // command 83, code 6
+  for (const char* kind : {"--record-params", "--record-keywords"}) {
+    PrinterSimProcess sim;
+    const TrelRun run =
+        Send(sim, {"--keywords", keywords.string(), "--record", (dir / "sent.bin").string(), kind});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const bool params = std::string(kind) == "--record-params";
+    EXPECT_EQ(Contains(ReadBytes(dir / "sent.bin"), parameterEnd), params) << kind;
+    EXPECT_EQ(Contains(ReadBytes(dir / "sent.bin"), keywordClosing), !params) << kind;
   }
 }
 

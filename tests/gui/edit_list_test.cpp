@@ -2,9 +2,11 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <string>
 #include <vector>
 
+#include "app/operator_dialogs.h"
 #include "gui_test_support.h"
 #include "widgets/combo_list_ctrl.h"
 #include "widgets/edit_list_dialog.h"
@@ -42,6 +44,36 @@ TEST_F(EditListFixture, ShowsNumberedRowsAndGivesTheTextBackWithTrailingSeparato
   dialog.okButton()->click();
   EXPECT_EQ(dialog.result(), QString("a;b;c;"));
   EXPECT_EQ(dialog.QDialog::result(), QDialog::Accepted);
+}
+
+// The button an operator sees with this caption.
+QPushButton* ButtonCaptioned(const QDialog& dialog, const QString& caption) {
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (button->text() == caption) {
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+TEST_F(EditListFixture, RunModallyOkKeepsTheEditAndCancelDropsIt) {
+  QtOperatorDialogs dialogs(nullptr);
+  for (const char* caption : {"OK", "Cancel"}) {
+    CEditList dialog("a;b;", ";", boxes);
+    QTimer::singleShot(0, &dialog, [&] {
+      dialog.list()->setItemText(0, 1, "z");
+      QPushButton* button = ButtonCaptioned(dialog, caption);
+      if (button == nullptr) {
+        ADD_FAILURE() << "no button " << caption;
+        dialog.done(-1);
+        return;
+      }
+      QTest::mouseClick(button, Qt::LeftButton);
+    });
+    const bool ok = dialogs.runEditList(dialog);
+    EXPECT_EQ(ok, QString(caption) == "OK") << caption;
+    EXPECT_EQ(dialog.result(), ok ? std::optional<QString>("z;b;") : std::nullopt) << caption;
+  }
 }
 
 TEST_F(EditListFixture, CancelGivesNothingBack) {
@@ -156,6 +188,13 @@ TEST_F(EditListFixture, ResultLongerThanTheLimitIsRefusedAndTheDialogStays) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0], "Edit List: The list is too long.");
   dialog.delButton()->click();
+}
+
+TEST_F(EditListFixture, ResultOfExactlyTheLimitIsKept) {
+  CEditList dialog("a;b", ";", boxes, nullptr, 4);
+  dialog.okButton()->click();
+  EXPECT_EQ(dialog.result(), QString("a;b;"));
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(EditListFixture, WithoutSeparatorTheListIsEmptyAndOkGivesNothing) {

@@ -38,6 +38,9 @@ class RunningJobTest : public testing::MainWindowFixture {
     QTest::keyClick(focused != nullptr ? focused : &window(), key);
   }
 
+  // A close that failed to end the update must not leave the held port open for ever.
+  void TearDown() override { link.letOpenGo(); }
+
   void letTheJobEnd() {
     link.letOpenGo();
     ASSERT_TRUE(WaitUntil([&] { return controls().start->isEnabled(); }, kLimitMs));
@@ -76,6 +79,14 @@ TEST_F(RunningJobTest, ExitAndTheCloseBoxAskFirstAndOnlyYesEndsTheUpdateAndClose
   EXPECT_EQ(link.closeCount(), 0);
   dialogs.yesNoAnswers.push_back(true);
   QTest::mouseClick(controls().exit, Qt::LeftButton);
+  EXPECT_FALSE(window().isVisible());
+  EXPECT_TRUE(WaitUntil([&] { return !window().updates().jobRunning(); }, kLimitMs));
+}
+
+TEST_F(RunningJobTest, ClosingTheWindowAnsweredYesClosesThePortAtOnce) {
+  dialogs.yesNoAnswers.push_back(true);
+  window().close();
+  EXPECT_GE(link.closeCount(), 1);  // the held open ends only because the port was closed
   EXPECT_FALSE(window().isVisible());
   EXPECT_TRUE(WaitUntil([&] { return !window().updates().jobRunning(); }, kLimitMs));
 }

@@ -114,6 +114,14 @@ TEST_F(DeliveryThreadTest, BytesGatheredWhenTheLinkGoesDownAreNotHandedOver) {
   state.currentDevice = &idle;
   // The short answer would have been handed over after one quiet time; give it several.
   EXPECT_TRUE(bursts.WaitForCount(1, quiet * 4).empty());
+
+  // Selected again, the first answer comes alone: nothing from before is stuck on its front.
+  state.currentDevice = &serial;
+  state.deviceActive = true;
+  Receive(kAnswer);
+  const auto handedOver = bursts.WaitForCount(1, quiet * 4);
+  ASSERT_EQ(handedOver.size(), 1u);
+  EXPECT_EQ(testing::Gathered(handedOver[0]), kAnswer);
 }
 
 }  // namespace

@@ -26,6 +26,24 @@ TEST(ReceiveRingTest, FullRingDropsAndCountsInsteadOfOverwritingUnreadBytes) {
   EXPECT_EQ(taken[ReceiveRing::kSize - 2], bytes[ReceiveRing::kSize - 2]);
 }
 
+TEST(ReceiveRingTest, AReaderFallingBehindLosesOnlyWhatArrivesWhileTheRingIsFull) {
+  ReceiveRing ring;
+  // Bytes numbered by their arrival; 251 is prime, so a byte out of place shows.
+  std::vector<std::uint8_t> arrivals(6000);
+  for (std::size_t i = 0; i < arrivals.size(); ++i) {
+    arrivals[i] = static_cast<std::uint8_t>(i % 251);
+  }
+  std::vector<std::uint8_t> taken(ReceiveRing::kSize);
+  ASSERT_EQ(ring.Append(arrivals.data(), 3000), 3000u);
+  ASSERT_EQ(ring.TakeInto(taken.data(), 1000), 1000u);
+  // 2000 bytes still unread leave room for 2095 of the next 3000.
+  EXPECT_EQ(ring.Append(arrivals.data() + 3000, 3000), 2095u);
+  EXPECT_EQ(ring.droppedBytes(), 905u);
+  ASSERT_EQ(ring.TakeInto(taken.data(), taken.size()), 4095u);
+  taken.resize(4095);
+  EXPECT_EQ(taken, std::vector<std::uint8_t>(arrivals.begin() + 1000, arrivals.begin() + 5095));
+}
+
 TEST(ReceiveRingTest, BytesWrapAroundTheEndInOrder) {
   ReceiveRing ring;
   std::vector<std::uint8_t> scratch(ReceiveRing::kSize);

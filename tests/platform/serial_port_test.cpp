@@ -131,6 +131,19 @@ TEST_F(SerialPortTest, BytesTravelBothWays) {
   EXPECT_EQ(port_->read(buffer.data(), buffer.size()), 0) << "nothing queued: no block";
 }
 
+TEST_F(SerialPortTest, AWriteLongerThanTheLineHoldsArrivesWholeAndInOrder) {
+  // Far more than the line buffers, so the write goes out in several short writes.
+  std::vector<std::uint8_t> bytes(256 * 1024);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<std::uint8_t>(i % 251);
+  }
+  auto writer = std::async(std::launch::async, [&] {
+    return port_->write(bytes.data(), bytes.size(), std::chrono::seconds(20));
+  });
+  EXPECT_EQ(line_.receive(bytes.size()), bytes);
+  EXPECT_TRUE(writer.get());
+}
+
 TEST_F(SerialPortTest, QueuedInputCountsAndPurgeDiscards) {
   line_.send({1, 2, 3, 4, 5});
   ASSERT_EQ(port_->waitForInput(kNeverReached), 1);

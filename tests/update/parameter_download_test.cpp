@@ -23,6 +23,7 @@ TEST(PackItemValue, EveryDataMode) {
   } cases[] = {
       {u"1B40", 0, {0x1B, 0x40}},
       {u"ABC", 0, {0xAB, 0x0C}},                  // odd last digit alone
+      {u"af1b0c", 0, {0xAF, 0x1B, 0x0C}},         // lowercase digits as uppercase ones
       {u"zG1", 0, {0x00, 0x01}},                  // non-digits count as 0
       {u"A\u00e9\u20ac", 1, {0x41, 0xE9, 0xAC}},  // low byte of each
       {u"A\u20ac", 2, {0x00, 0x41, 0x20, 0xAC}},  // high byte first
