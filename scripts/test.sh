@@ -6,18 +6,26 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+stage_started=$SECONDS
+# Prints how long the stage before took, then the next stage's title.
+stage() {
+  echo "   (took $((SECONDS - stage_started)) s)"
+  stage_started=$SECONDS
+  echo "== $1 =="
+}
 run_ctest() {
   (cd "$1" && shift && ctest --output-on-failure --timeout 300 -j2 "$@")
 }
 echo "== plain build =="
 scripts/build.sh build
 run_ctest build
-echo "== Debian package =="
+stage "Debian package"
 scripts/check-package.sh
-echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
+stage "AddressSanitizer + UndefinedBehaviorSanitizer"
 scripts/build.sh build-asan -DTREL_SANITIZE=address -DTREL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_ctest build-asan
-echo "== ThreadSanitizer (threaded tests) =="
+stage "ThreadSanitizer (threaded tests)"
 scripts/build.sh build-tsan -DTREL_SANITIZE=thread -DTREL_BUILD_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest build-tsan -L threaded
+echo "   (took $((SECONDS - stage_started)) s; whole run $SECONDS s)"
