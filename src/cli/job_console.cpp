@@ -47,7 +47,7 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
 
   const std::optional<std::intptr_t> outcome = handleMessagesUntilTheJobEnds(link);
   worker.Join();
-  const int status = report(outcome, link);
+  const int status = report(outcome, link, worker.job());
   return interrupts_.interrupted() ? kExitInterrupted : status;
 }
 
@@ -74,7 +74,8 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
   return outcome;
 }
 
-int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link) {
+int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link,
+                       const UpdateJob& job) {
   const bool succeeded = outcome == kJobSucceeded;
   if (succeeded) {
     output_.progress(kProgressFull);
@@ -93,6 +94,9 @@ int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& 
       output_.line(cause);
     }
     return kExitPortNotOpened;
+  }
+  if (outcome == kJobNotRecorded) {
+    output_.line(job.outputPath.string() + ": " + job.recordingError.message());
   }
   return kExitFailure;
 }

@@ -76,12 +76,14 @@ std::intptr_t RunJobSteps(UpdateJob& job, const UpdateEnvironment& environment) 
   job.keywordFileIndex = 0;
   FrameExchange exchange(environment.link, environment.replies,
                          {job.fileOnly, job.nowait, job.outputPath, environment.replyWait});
-  if (!DownloadParameters(job.workingCopyPath, job, exchange, environment.boxes,
-                          environment.encoding, environment.clock()) ||
-      !SendMainKeywordFile(job, environment, exchange)) {
-    return kJobFailed;
+  if (DownloadParameters(job.workingCopyPath, job, exchange, environment.boxes,
+                         environment.encoding, environment.clock()) &&
+      SendMainKeywordFile(job, environment, exchange) &&
+      SendExtraKeywordFiles(job, environment, exchange)) {
+    return kJobSucceeded;
   }
-  return SendExtraKeywordFiles(job, environment, exchange) ? kJobSucceeded : kJobFailed;
+  job.recordingError = exchange.recordingError();
+  return job.recordingError ? kJobNotRecorded : kJobFailed;
 }
 
 }  // namespace
@@ -89,6 +91,7 @@ std::intptr_t RunJobSteps(UpdateJob& job, const UpdateEnvironment& environment) 
 int RunUpdateJob(UpdateJob& job, const UpdateEnvironment& environment,
                  const std::function<void()>& onJobEnded) {
   job.fileOnly = false;
+  job.recordingError.clear();
   job.sequence = kFirstSequence;
   const std::intptr_t outcome = RunJobSteps(job, environment);
   // The outcome goes out before the port closes, so the front end can show it while the worker
