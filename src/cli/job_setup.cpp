@@ -29,7 +29,12 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
   toSend.parameterList = files.params;
   toSend.keywordFile = files.keywords;
   toSend.moreKeywordFiles = MoreKeywordFiles(files);
-  return PrepareOutputFile(outputPath, toSend);
+  const OutputRefusal refusal = PrepareOutput(outputPath, toSend);
+  if (!refusal.cause) {
+    return refusal.text;
+  }
+  // The window's text, then what only the command line adds: the file and the system's reason.
+  return refusal.text + "\n" + outputPath.string() + ": " + refusal.cause.message();
 }
 
 UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& workingCopy) {
