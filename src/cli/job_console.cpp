@@ -47,8 +47,12 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
 
   const std::optional<std::intptr_t> outcome = handleMessagesUntilTheJobEnds(link);
   worker.Join();
-  const int status = report(outcome, link, worker.job());
-  return interrupts_.interrupted() ? kExitInterrupted : status;
+  if (interrupts_.interrupted()) {
+    // The job failed because it was ended: that, said when the interrupt came, is all there is.
+    output_.finish();
+    return kExitInterrupted;
+  }
+  return report(outcome, link, worker.job());
 }
 
 std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLink& link) {

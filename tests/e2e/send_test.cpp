@@ -126,6 +126,10 @@ TEST_F(SendTest, InterruptEndsTheJobAndRemovesTheWorkingCopy) {
   const TrelRun run = trel.finish();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 130) << run.err;
+  // It says it was interrupted, and no failure of the port or the job.
+  EXPECT_TRUE(Has(run.err, "interrupted")) << run.err;
+  EXPECT_FALSE(Has(run.err, "Error:")) << run.err;
+  EXPECT_FALSE(Has(run.err, "Please try again")) << run.err;
   EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));
 }
 
