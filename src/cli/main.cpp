@@ -3,6 +3,7 @@
 
 #include "cli/decode_command.h"
 #include "cli/exit_status.h"
+#include "cli/output_check.h"
 #include "cli/ports_command.h"
 #include "cli/record_command.h"
 #include "cli/send_command.h"
@@ -65,9 +66,7 @@ void AddRecordOptions(CLI::App& record, trel::RecordOptions& options) {
   AddJobFileOptions(record, options.files);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunCommand(int argc, char** argv) {
   CLI::App app{"trel: sends parameters and keyword tables to a receipt printer"};
   app.require_subcommand(1);
 
@@ -108,4 +107,10 @@ int main(int argc, char** argv) {
     output.line(std::string("trel: ") + error.what());
     return trel::kExitFailure;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return trel::StatusAfterOutput(RunCommand(argc, argv));
 }

@@ -71,5 +71,25 @@ TEST(OutputFailure, RecordingCutShortFailsTheJobNamingTheFileAndTheCause) {
   }
 }
 
+TEST(OutputFailure, StandardOutputOrErrorThatTakesNothingFailsTheCommand) {
+  TempDir dir;
+  const std::string recording = (dir / "out.bin").string();
+  ASSERT_EQ(RunTrel({"record", "--out", recording, "--params",
+                     dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string()})
+                .exitCode,
+            0);
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"decode", recording}, std::vector<std::string>{"ports"}}) {
+    const TrelRun run = TrelProcess(arguments, {}, {.out = "/dev/full", .err = ""}).finish();
+    EXPECT_EQ(run.exitCode, 1) << arguments[0];
+    EXPECT_TRUE(Has(run.err, "trel: standard output: ")) << run.err;
+  }
+  const TrelRun record =
+      TrelProcess({"record", "--out", recording, "--params", (dir / "params.ini").string()}, {},
+                  {.out = "", .err = "/dev/full"})
+          .finish();
+  EXPECT_EQ(record.exitCode, 1);
+}
+
 }  // namespace
 }  // namespace trel::testing

@@ -12,17 +12,37 @@
 
 namespace trel::testing {
 
-TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& environment) {
-  int out[2] = {-1, -1};
-  int err[2] = {-1, -1};
-  if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
-    return;
+namespace {
+
+// The write end the child gets and the read end this process keeps (-1: none): a pipe, or the
+// named file when one is given.
+std::array<int, 2> OutputEnds(const std::string& file) {
+  if (!file.empty()) {
+    return {::open(file.c_str(), O_WRONLY | O_CLOEXEC), -1};
   }
-  pid_ = SpawnProgram(ProgramPath("trel"), arguments, out[1], err[1], environment);
-  ::close(out[1]);
-  ::close(err[1]);
-  pipes_ = {out[0], err[0]};
+  int ends[2] = {-1, -1};
+  if (::pipe2(ends, O_CLOEXEC) != 0) {
+    return {-1, -1};
+  }
+  return {ends[1], ends[0]};
+}
+
+}  // namespace
+
+TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment,
+                         const TrelRedirect& redirect) {
+  const std::array<int, 2> out = OutputEnds(redirect.out);
+  const std::array<int, 2> err = OutputEnds(redirect.err);
+  pipes_ = {out[1], err[1]};
+  if (out[0] >= 0 && err[0] >= 0) {
+    pid_ = SpawnProgram(ProgramPath("trel"), arguments, out[0], err[0], environment);
+  }
+  for (const int end : {out[0], err[0]}) {
+    if (end >= 0) {
+      ::close(end);
+    }
+  }
 }
 
 TrelProcess::~TrelProcess() {

@@ -18,13 +18,20 @@ struct TrelRun {
   std::string err;
 };
 
+// Files that take the place of the pipes for standard output and error; empty: the pipe.
+struct TrelRedirect {
+  std::string out;
+  std::string err;
+};
+
 // A running $TREL_BIN_DIR/trel (else ../bin/trel next to the test binary), its output gathered.
 // Every wait has a limit and a run that outlives it is killed, so no test hangs.
 class TrelProcess {
  public:
   // `environment` entries ("NAME=value") are added to this process's environment.
   explicit TrelProcess(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment = {});
+                       const std::vector<std::string>& environment = {},
+                       const TrelRedirect& redirect = {});
   TrelProcess(const TrelProcess&) = delete;
   TrelProcess& operator=(const TrelProcess&) = delete;
   ~TrelProcess();
