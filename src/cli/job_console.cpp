@@ -80,6 +80,10 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
 
 int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link,
                        const UpdateJob& job) {
+  for (const KeywordFileReport& keywordFile : job.keywordFileReports) {
+    output_.line("keyword file " + keywordFile.file.string() + ": " +
+                 KeywordFileFateText(keywordFile.fate));
+  }
   const bool succeeded = outcome == kJobSucceeded;
   if (succeeded) {
     output_.progress(kProgressFull);

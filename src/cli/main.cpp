@@ -30,6 +30,8 @@ void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
   command.add_option("--more-keywords", files.moreKeywords,
                      "Further keyword files \"A;B\", in the main keyword file's folder");
   command.add_flag("--reboot", files.reboot, "Ask the printer to reboot after the update");
+  command.add_flag("--strict", files.strict,
+                   "Refuse the job, before anything is sent, when a keyword file does not load");
   command
       .add_option("--netprinter", files.netprinter,
                   "The netprinter setting: 1 starts at 115200 baud with separator 0x2FF; above 1 "

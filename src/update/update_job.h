@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "update/frame.h"
+#include "update/keyword_file_report.h"
 
 namespace trel {
 
@@ -46,6 +47,7 @@ struct UpdateJob {
   int keywordFileCount = 0;
   int keywordFileIndex = 0;        // 0 main keyword file; 1, 2, ... extra files
   std::error_code recordingError;  // why the output file did not take a frame, if it did not
+  std::vector<KeywordFileReport> keywordFileReports;  // every keyword file the job came to
 
   // Kept by the front end: progress steps counted from the replies.
   int progressSteps = 0;

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 
 #include "e2e/job_files.h"
@@ -37,6 +38,34 @@ TEST_F(RefusalTest, OutputThatIsNoRegularFileIsRefusedBeforeItIsOpened) {
     EXPECT_TRUE(Has(run.err, "The file can't open\n" + out + ": not a regular file")) << run.err;
     EXPECT_FALSE(Has(run.err, "Downloading...")) << run.err;
   }
+}
+
+TEST_F(RefusalTest, EveryKeywordFileIsReportedAndStrictRefusesOneThatDoesNotLoad) {
+  const std::string examples = TREL_EXAMPLES_DIR;
+  dir.write("keywords.xml", ReadBytes(examples + "/keywords.xml"));
+  const std::string binary = dir.write("binary.xml", std::string("\0\1\2 not xml", 13)).string();
+  dir.write("binary.ini", std::string("\xFF\0\x01\x02", 4));
+  ASSERT_EQ(::mkfifo((dir / "pipe.ini").c_str(), 0600), 0);
+  const std::string out = (dir / "out.bin").string();
+  const std::vector<std::string> keywords{"--keywords", binary, "--more-keywords",
+                                          "keywords.xml;binary.ini;pipe.ini"};
+
+  const TrelRun run = Record(out, keywords);
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::string skipped = ": skipped: it does not load as a keyword file\n";
+  EXPECT_TRUE(Has(run.err, "keyword file " + binary + skipped)) << run.err;
+  EXPECT_TRUE(Has(run.err, "keyword file " + (dir / "keywords.xml").string() + ": sent\n"));
+  EXPECT_TRUE(Has(run.err, "keyword file " + (dir / "binary.ini").string() + skipped)) << run.err;
+  EXPECT_TRUE(Has(run.err, "keyword file " + (dir / "pipe.ini").string() + skipped)) << run.err;
+
+  std::vector<std::string> strict = keywords;
+  strict.push_back("--strict");
+  const TrelRun refused = Record((dir / "strict.bin").string(), strict);
+  EXPECT_EQ(refused.exitCode, 2) << refused.err;
+  EXPECT_TRUE(Has(refused.err, "keyword file " + binary + ": it does not load")) << refused.err;
+  EXPECT_FALSE(Has(refused.err, "Downloading...")) << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "strict.bin"));
 }
 
 }  // namespace
