@@ -1,5 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "cli/decode_command.h"
 #include "cli/exit_status.h"
@@ -8,6 +10,7 @@
 #include "cli/record_command.h"
 #include "cli/send_command.h"
 #include "platform/terminal.h"
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -19,14 +22,38 @@ const CLI::Validator kNamedFile(
     },
     "FILE");
 
+// A file the job reads: it must be a regular file that can be read; otherwise the path and the
+// system's reason.
+const CLI::Validator kReadableFile(
+    [](const std::string& value) {
+      std::error_code error;
+      trel::ReadWholeFile(value, error);
+      return error ? value + ": " + error.message() : std::string();
+    },
+    "FILE");
+
+// The word given where a command belongs, when it names none of them.
+std::optional<std::string> UnknownCommand(CLI::App& app, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.starts_with("-")) {
+      continue;
+    }
+    const auto named = app.get_subcommands(
+        [&word](const CLI::App* command) { return command->get_name() == word; });
+    return named.empty() ? std::optional(word) : std::nullopt;
+  }
+  return std::nullopt;
+}
+
 void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
   command.add_option("--params", files.params, "Parameter list file (INI)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(kReadableFile);
   command
       .add_option("--keywords", files.keywords,
                   "Main keyword file; sent when its name ends in .xml")
-      ->check(CLI::ExistingFile);
+      ->check(kReadableFile);
   command.add_option("--more-keywords", files.moreKeywords,
                      "Further keyword files \"A;B\", in the main keyword file's folder");
   command.add_flag("--reboot", files.reboot, "Ask the printer to reboot after the update");
@@ -91,6 +118,10 @@ int RunCommand(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
+    if (const std::optional<std::string> word = UnknownCommand(app, argc, argv)) {
+      std::cerr << "trel: \"" << *word << "\" is no command: send, record, ports or decode\n";
+      return trel::kExitBadRequest;
+    }
     const int status = app.exit(error);
     return status == 0 ? trel::kExitSuccess : trel::kExitBadRequest;
   }

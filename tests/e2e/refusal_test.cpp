@@ -40,6 +40,27 @@ TEST_F(RefusalTest, OutputThatIsNoRegularFileIsRefusedBeforeItIsOpened) {
   }
 }
 
+TEST_F(RefusalTest, MessagesNameTheWordOrTheFileAndTheSystemsReason) {
+  const std::string fifo = (dir / "pipe").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string out = (dir / "out.bin").string();
+  const std::string missing = (dir / "missing" / "out.bin").string();
+  const std::string notRegular = ": not a regular file (a folder, a pipe or a device)";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"bogus"}, "trel: \"bogus\" is no command"},
+      {{"record", "--out", out, "--params", fifo}, "--params: " + fifo + notRegular},
+      {{"record", "--out", out, "--params", Params(), "--keywords", fifo},
+       "--keywords: " + fifo + notRegular},
+      {{"record", "--out", missing, "--params", Params()},
+       "The file can't open\n" + missing + ": No such file or directory"},
+  };
+  for (const auto& [arguments, text] : cases) {
+    const TrelRun run = RunTrel(arguments, kPromptly);
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_TRUE(Has(run.err, text)) << run.err;
+  }
+}
+
 TEST_F(RefusalTest, EveryKeywordFileIsReportedAndStrictRefusesOneThatDoesNotLoad) {
   const std::string examples = TREL_EXAMPLES_DIR;
   dir.write("keywords.xml", ReadBytes(examples + "/keywords.xml"));
