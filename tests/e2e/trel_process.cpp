@@ -64,6 +64,13 @@ void TrelProcess::signal(int number) {
   }
 }
 
+void TrelProcess::closeErrorPipe() {
+  if (pipes_[1] >= 0) {
+    ::close(pipes_[1]);
+    pipes_[1] = -1;
+  }
+}
+
 TrelRun TrelProcess::finish(std::chrono::seconds limit) {
   if (pid_ <= 0) {
     return run_;

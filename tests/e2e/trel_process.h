@@ -39,6 +39,8 @@ class TrelProcess {
   // Gathers output until `text` has appeared on stderr; false when the limit passed first.
   bool waitForError(const std::string& text, std::chrono::milliseconds limit);
   void signal(int number);
+  // Stops reading standard error: trel's next write there meets a pipe without a reader.
+  void closeErrorPipe();
   // Gathers the rest of the output and waits for the end; kills the process after the limit.
   TrelRun finish(std::chrono::seconds limit = std::chrono::seconds(30));
 
