@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the demo need; installs only what is missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libtinyxml-dev libcli11-dev libgtest-dev libgmock-dev
-  libbenchmark-dev clang-format xvfb xauth imagemagick)
+  libbenchmark-dev clang libclang-rt-14-dev clang-format xvfb xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
