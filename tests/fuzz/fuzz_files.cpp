@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "link/printer_link.h"
+#include "link/no_printer_link.h"
 #include "platform/window_messages.h"
 #include "update/exchange.h"
 #include "update/keyword_download.h"
@@ -25,15 +25,6 @@ const std::filesystem::path& Folder() {
   return folder;
 }
 
-class NoLink : public PrinterLink {
- public:
-  int SerialSetLine(int, std::uint32_t) override { return 1; }
-  int SerialOpen(const std::string&) override { return 0; }
-  int SerialWrite(const std::uint8_t*, std::size_t) override { return 0; }
-  int SerialClose() override { return 1; }
-  std::string lastOpenError() const override { return {}; }
-};
-
 class NoMessages : public WindowMessages {
  public:
   void post(unsigned, std::uintptr_t, std::intptr_t) override {}
@@ -51,7 +42,7 @@ std::filesystem::path WriteInput(const std::string& name, const std::uint8_t* da
 
 void RecordKeywords(const KeywordTables& tables) {
   const std::filesystem::path output = WriteInput("out.bin", nullptr, 0);
-  NoLink link;
+  NoPrinterLink link;
   NoMessages messages;
   ReplyChannel replies(messages);
   FrameExchange exchange(
