@@ -46,8 +46,9 @@ for ((run = 1; run <= runs; run++)); do
   /usr/bin/time -f '%M' -o "$work/sim.mem" "$bin/trel-printer-sim" --idle-exit 5 \
     "${sim_options[@]}" >"$work/sim.out" 2>/dev/null &
   sim=$!
-  for _ in $(seq 50); do
-    [ -s "$work/sim.out" ] && break
+  # Its first whole line is the port path.
+  for _ in $(seq 100); do
+    [ "$(wc -l <"$work/sim.out")" -ge 1 ] && break
     sleep 0.1
   done
   port=$(head -n1 "$work/sim.out")
@@ -71,6 +72,7 @@ for ((run = 1; run <= runs; run++)); do
   [[ $trel_kb =~ ^[0-9]+$ ]] && ((trel_kb > trel_peak)) && trel_peak=$trel_kb
   [[ $sim_kb =~ ^[0-9]+$ ]] && ((sim_kb > sim_peak)) && sim_peak=$sim_kb
   printf '%-4s %-18s %-8s %-6s %-8s %s\n' "$run" "$fault" "$expected" "$status" "$seconds" "$verdict"
+  [ "$verdict" = ok ] || sed 's/^/     | /' "$work/trel.err"
 done
 
 echo
