@@ -64,7 +64,7 @@ TEST_F(RefusalTest, MessagesNameTheWordOrTheFileAndTheSystemsReason) {
 TEST_F(RefusalTest, EveryKeywordFileIsReportedAndStrictRefusesOneThatDoesNotLoad) {
   const std::string examples = TREL_EXAMPLES_DIR;
   dir.write("keywords.xml", ReadBytes(examples + "/keywords.xml"));
-  const std::string binary = dir.write("binary.xml", std::string("\0\1\2 not xml", 13)).string();
+  const std::string binary = dir.write("binary.xml", std::string("\0\1\2 not xml", 11)).string();
   dir.write("binary.ini", std::string("\xFF\0\x01\x02", 4));
   ASSERT_EQ(::mkfifo((dir / "pipe.ini").c_str(), 0600), 0);
   const std::string out = (dir / "out.bin").string();
