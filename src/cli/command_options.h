@@ -13,6 +13,7 @@ struct JobFileOptions {
   std::string moreKeywords;  // further keyword files "A;B", relative to the keyword file's folder
   bool reboot = false;
   int netprinter = 2;
+  bool strict = false;  // a keyword file that does not load refuses the job before it starts
 };
 
 struct SendOptions {

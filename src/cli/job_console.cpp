@@ -50,8 +50,12 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
 
   const std::optional<std::intptr_t> outcome = handleMessagesUntilTheJobEnds(link);
   worker.Join();
-  const int status = report(outcome, link);
-  return interrupts_.interrupted() ? kExitInterrupted : status;
+  if (interrupts_.interrupted()) {
+    // The job failed because it was ended: that, said when the interrupt came, is all there is.
+    output_.finish();
+    return kExitInterrupted;
+  }
+  return report(outcome, link, worker.job());
 }
 
 std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLink& link) {
@@ -77,7 +81,12 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
   return outcome;
 }
 
-int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link) {
+int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link,
+                       const UpdateJob& job) {
+  for (const KeywordFileReport& keywordFile : job.keywordFileReports) {
+    output_.line("keyword file " + keywordFile.file.string() + ": " +
+                 KeywordFileFateText(keywordFile.fate));
+  }
   const bool succeeded = outcome == kJobSucceeded;
   if (succeeded) {
     output_.progress(kProgressFull);
@@ -94,6 +103,9 @@ int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& 
       output_.line(cause);
     }
     return kExitPortNotOpened;
+  }
+  if (outcome == kJobNotRecorded) {
+    output_.line(job.outputPath.string() + ": " + job.recordingError.message());
   }
   return kExitFailure;
 }

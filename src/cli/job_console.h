@@ -37,7 +37,7 @@ class JobConsole {
   // What the window's procedure does with the posted messages: progress steps, the outcome (the
   // result), and here also interrupts; ends when the worker says the job is over.
   std::optional<std::intptr_t> handleMessagesUntilTheJobEnds(PrinterLink& link);
-  int report(std::optional<std::intptr_t> outcome, const PrinterLink& link);
+  int report(std::optional<std::intptr_t> outcome, const PrinterLink& link, const UpdateJob& job);
 
   ConsoleOutput& output_;
   ConsoleMessages messages_;

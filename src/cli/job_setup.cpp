@@ -1,6 +1,11 @@
 #include "cli/job_setup.h"
 
+#include <vector>
+
+#include "platform/message_boxes.h"
+#include "platform/tool_folder.h"
 #include "platform/utf_convert.h"
+#include "tables/keyword_loader.h"
 #include "update/more_xml_list.h"
 
 namespace trel {
@@ -12,6 +17,41 @@ MoreXmlList MoreKeywordFiles(const JobFileOptions& options) {
   return BuildMoreXmlList(Utf8ToUtf16(options.moreKeywords), Utf8ToUtf16(options.keywords));
 }
 
+// Keeps the loader's messages: the refusal says which file did not load.
+class QuietMessageBoxes : public MessageBoxes {
+ public:
+  void show(const std::string&, const std::string&) override {}
+};
+
+// Every keyword file the job would load: the main one in its XML form, and each further one.
+std::vector<std::filesystem::path> KeywordFilesToLoad(const JobFileOptions& options) {
+  std::vector<std::filesystem::path> files;
+  if (HasXmlEnding(options.keywords)) {
+    files.emplace_back(options.keywords);
+  }
+  const MoreXmlList more = MoreKeywordFiles(options);
+  for (const std::u16string& name : more.names) {
+    if (!name.empty()) {
+      files.emplace_back(JoinFolderAndName(more.folder, name));
+    }
+  }
+  return files;
+}
+
+// With --strict, the first keyword file that does not load refuses the job.
+std::string RefuseUnloadableKeywordFiles(const JobFileOptions& options) {
+  QuietMessageBoxes quiet;
+  TextEncoding encoding;
+  KeywordLoader loader(encoding, quiet);
+  KeywordTables tables;
+  for (const std::filesystem::path& file : KeywordFilesToLoad(options)) {
+    if (!loader.Load(tables, file)) {
+      return "keyword file " + file.string() + ": it does not load as a keyword file (--strict)";
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files,
@@ -19,6 +59,11 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
   const StartDecision decision = CheckStartChoices(choices);
   if (decision.refused()) {
     return decision.refusal;
+  }
+  if (files.strict) {
+    if (std::string refusal = RefuseUnloadableKeywordFiles(files); !refusal.empty()) {
+      return refusal;
+    }
   }
   if (outputPath.empty()) {
     return {};
@@ -29,7 +74,12 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
   toSend.parameterList = files.params;
   toSend.keywordFile = files.keywords;
   toSend.moreKeywordFiles = MoreKeywordFiles(files);
-  return PrepareOutputFile(outputPath, toSend);
+  const OutputRefusal refusal = PrepareOutput(outputPath, toSend);
+  if (!refusal.cause) {
+    return refusal.text;
+  }
+  // The window's text, then what only the command line adds: the file and the system's reason.
+  return refusal.text + "\n" + outputPath.string() + ": " + refusal.cause.message();
 }
 
 UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& workingCopy) {

@@ -1,14 +1,18 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "cli/decode_command.h"
 #include "cli/exit_status.h"
+#include "cli/output_check.h"
 #include "cli/ports_command.h"
 #include "cli/record_command.h"
 #include "cli/send_command.h"
 #include "platform/serial_port_enumeration.h"
 #include "platform/system_facts.h"
 #include "platform/terminal.h"
+#include "platform/whole_file.h"
 #include "version/trel_version.h"
 
 namespace {
@@ -21,17 +25,43 @@ const CLI::Validator kNamedFile(
     },
     "FILE");
 
+// A file the job reads: it must be a regular file that can be read; otherwise the path and the
+// system's reason.
+const CLI::Validator kReadableFile(
+    [](const std::string& value) {
+      std::error_code error;
+      trel::ReadWholeFile(value, error);
+      return error ? value + ": " + error.message() : std::string();
+    },
+    "FILE");
+
+// The word given where a command belongs, when it names none of them.
+std::optional<std::string> UnknownCommand(CLI::App& app, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.starts_with("-")) {
+      continue;
+    }
+    const auto named = app.get_subcommands(
+        [&word](const CLI::App* command) { return command->get_name() == word; });
+    return named.empty() ? std::optional(word) : std::nullopt;
+  }
+  return std::nullopt;
+}
+
 void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
   command.add_option("--params", files.params, "Parameter list file (INI)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(kReadableFile);
   command
       .add_option("--keywords", files.keywords,
                   "Main keyword file; sent when its name ends in .xml")
-      ->check(CLI::ExistingFile);
+      ->check(kReadableFile);
   command.add_option("--more-keywords", files.moreKeywords,
                      "Further keyword files \"A;B\", in the main keyword file's folder");
   command.add_flag("--reboot", files.reboot, "Ask the printer to reboot after the update");
+  command.add_flag("--strict", files.strict,
+                   "Refuse the job, before anything is sent, when a keyword file does not load");
   command
       .add_option("--netprinter", files.netprinter,
                   "The netprinter setting: 1 starts at 115200 baud with separator 0x2FF; above 1 "
@@ -68,9 +98,7 @@ void AddRecordOptions(CLI::App& record, trel::RecordOptions& options) {
   AddJobFileOptions(record, options.files);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunCommand(int argc, char** argv) {
   CLI::App app{"trel: sends parameters and keyword tables to a receipt printer"};
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("trel ") + trel::kTrelVersion,
@@ -95,6 +123,10 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
+    if (const std::optional<std::string> word = UnknownCommand(app, argc, argv)) {
+      std::cerr << "trel: \"" << *word << "\" is no command: send, record, ports or decode\n";
+      return trel::kExitBadRequest;
+    }
     const int status = app.exit(error);
     return status == 0 ? trel::kExitSuccess : trel::kExitBadRequest;
   }
@@ -113,4 +145,10 @@ int main(int argc, char** argv) {
     output.line(std::string("trel: ") + error.what());
     return trel::kExitFailure;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return trel::StatusAfterOutput(RunCommand(argc, argv));
 }

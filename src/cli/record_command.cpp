@@ -3,22 +3,9 @@
 #include "cli/exit_status.h"
 #include "cli/job_console.h"
 #include "cli/job_setup.h"
+#include "link/no_printer_link.h"
 
 namespace trel {
-
-namespace {
-
-// The link of a job that only records: no port is ever opened, so nothing can be written.
-class NoPrinterLink : public PrinterLink {
- public:
-  int SerialSetLine(int, std::uint32_t) override { return 1; }
-  int SerialOpen(const std::string&) override { return 0; }
-  int SerialWrite(const std::uint8_t*, std::size_t) override { return 0; }
-  int SerialClose() override { return 1; }
-  std::string lastOpenError() const override { return {}; }
-};
-
-}  // namespace
 
 int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
   // First, so that an interrupt from here on ends the command in order.

@@ -63,6 +63,8 @@ int SerialSession::Impl::SerialSetLine(int stopBitsCode, std::uint32_t baudRate)
 
 int SerialSession::Impl::SerialOpen(const std::string& portName) {
   const auto deadline = std::chrono::steady_clock::now() + timings_.openLimit;
+  closed_.Reset();
+  std::uint64_t closes = closes_.load();
   SerialOpenResult opened = openPort_(portName);
   if (!opened.port) {
     SetLastOpenError(opened.message.empty() ? "cannot open " + portName : opened.message);
@@ -78,11 +80,16 @@ int SerialSession::Impl::SerialOpen(const std::string& portName) {
     // A port left open (a link that ended by a failed write, or a second open) is closed first, so
     // its read loop ends and the link thread comes round to configure the new one.
     SerialClose();
+    closed_.Reset();
+    closes = closes_.load();  // that close was this open's own
   }
-  InstallPort(std::move(opened.port), deadline);
-  if (!WaitForPrinterDevice(deadline)) {
+  InstallPort(std::move(opened.port), deadline, closes);
+  if (!WaitForPrinterDevice(deadline, closes)) {
+    const bool closedMeanwhile = closes_.load() != closes;
     SerialClose();
-    SetLastOpenError(portName + " opened, but the link to the printer did not come up");
+    SetLastOpenError(closedMeanwhile
+                         ? portName + ": closed while it was opening"
+                         : portName + " opened, but the link to the printer did not come up");
     return 0;
   }
   ring_.Clear();
@@ -93,21 +100,35 @@ int SerialSession::Impl::SerialOpen(const std::string& portName) {
 // Installs the port under the port lock once the link thread waits at that lock, so that its next
 // cycle finds the port and configures it rather than scanning.
 void SerialSession::Impl::InstallPort(std::unique_ptr<SerialPort> port,
-                                      std::chrono::steady_clock::time_point deadline) {
+                                      std::chrono::steady_clock::time_point deadline,
+                                      std::uint64_t closes) {
   std::lock_guard lock(portLock_);
   state_.linkState = 0;
   scanWake_.Set();
   for (int poll = 0; poll < kOpenPolls && !linkThreadAtLock_.load() && linkRun_.load() &&
                      std::chrono::steady_clock::now() < deadline;
        ++poll) {
-    stopEvent_.Wait(kOpenPollInterval);
+    if (!OpenMayWait(closes)) {
+      break;  // installed all the same: the open's failure closes it
+    }
   }
   portOpen_ = true;
   std::lock_guard closeLock(closeLock_);
   port_ = std::move(port);
 }
 
-bool SerialSession::Impl::WaitForPrinterDevice(std::chrono::steady_clock::time_point deadline) {
+bool SerialSession::Impl::OpenMayWait(std::uint64_t closes) {
+  closed_.Wait(kOpenPollInterval);
+  return closes_.load() == closes;
+}
+
+void SerialSession::Impl::MarkClosed() {
+  ++closes_;
+  closed_.Set();
+}
+
+bool SerialSession::Impl::WaitForPrinterDevice(std::chrono::steady_clock::time_point deadline,
+                                               std::uint64_t closes) {
   for (int poll = 0;; ++poll) {
     if (state_.linkState.load() != 0) {
       // Only the printer's own device means the link is up; the idle one, or none yet, does not.
@@ -118,10 +139,9 @@ bool SerialSession::Impl::WaitForPrinterDevice(std::chrono::steady_clock::time_p
         return false;
       }
     }
-    if (!linkRun_.load() || std::chrono::steady_clock::now() >= deadline) {
+    if (!linkRun_.load() || std::chrono::steady_clock::now() >= deadline || !OpenMayWait(closes)) {
       return false;
     }
-    stopEvent_.Wait(kOpenPollInterval);
   }
 }
 
@@ -131,6 +151,7 @@ int SerialSession::Impl::SerialWrite(const std::uint8_t* bytes, std::size_t coun
 }
 
 int SerialSession::Impl::SerialClose() {
+  MarkClosed();
   state_.reading = false;
   portOpen_ = false;
   ClosePort();
@@ -155,6 +176,7 @@ int SerialSession::Impl::SerialShutdown() {
   state_.messageThreadReady = false;
   stopEvent_.Set();
   scanWake_.Set();
+  MarkClosed();
   // Wakes a read or write in progress at once.
   CancelPortIo();
   linkThread_.Stop(kLinkThreadsStopLimit);

@@ -58,9 +58,12 @@ class SerialSession::Impl final : private DeviceHost {
   // Port handling.
   std::shared_ptr<SerialPort> CurrentPort() const;
   int WriteToPort(const std::uint8_t* bytes, std::size_t count, bool endLinkOnFailure);
-  void InstallPort(std::unique_ptr<SerialPort> port,
-                   std::chrono::steady_clock::time_point deadline);
-  bool WaitForPrinterDevice(std::chrono::steady_clock::time_point deadline);
+  void InstallPort(std::unique_ptr<SerialPort> port, std::chrono::steady_clock::time_point deadline,
+                   std::uint64_t closes);
+  bool WaitForPrinterDevice(std::chrono::steady_clock::time_point deadline, std::uint64_t closes);
+  // One pause of an open's waits; false when a close or shutdown since `closes` ended the open.
+  bool OpenMayWait(std::uint64_t closes);
+  void MarkClosed();
   void ClosePort();
   void CancelPortIo();
 
@@ -96,6 +99,9 @@ class SerialSession::Impl final : private DeviceHost {
 
   ManualResetEvent stopEvent_;  // set while the session shuts down
   ManualResetEvent scanWake_;   // ends the link thread's pause between scans early
+  // Counts SerialClose and SerialShutdown calls; the event wakes an open waiting meanwhile.
+  std::atomic<std::uint64_t> closes_{0};
+  ManualResetEvent closed_;
 
   mutable std::mutex openErrorLock_;
   std::string lastOpenError_;

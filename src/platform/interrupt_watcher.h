@@ -5,10 +5,11 @@
 
 namespace trel {
 
-// Turns Ctrl-C, SIGTERM and SIGHUP into a call on a thread of its own while it lives, so a job can
-// be ended in order (the port closed, the worker joined, the working copy removed) instead of the
-// process dying mid-write. Create it before any other thread: the signals are blocked in the
+// Turns Ctrl-C, SIGTERM, SIGHUP and SIGQUIT into a call on a thread of its own while it lives, so a
+// job can be ended in order (the port closed, the worker joined, the working copy removed) instead
+// of the process dying mid-write. Create it before any other thread: the signals are blocked in the
 // creating thread and so in every thread started after it, and waited for by the watcher alone.
+// While it lives a closed pipe makes writes fail rather than ending the process.
 class InterruptWatcher {
  public:
   explicit InterruptWatcher(std::function<void()> onInterrupt);

@@ -15,7 +15,13 @@ class InterruptWatcher::Watch {
     sigaddset(&watched_, SIGINT);
     sigaddset(&watched_, SIGTERM);
     sigaddset(&watched_, SIGHUP);
+    sigaddset(&watched_, SIGQUIT);
     pthread_sigmask(SIG_BLOCK, &watched_, &previous_);
+    // A reader that went away makes writes fail (EPIPE) instead of ending the process on the spot,
+    // which would leave its files behind.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &previousPipe_);
     thread_ = std::thread(&Watch::run, this);
   }
 
@@ -24,6 +30,7 @@ class InterruptWatcher::Watch {
     // The watcher waits in sigwait(); a signal aimed at it alone ends the wait.
     pthread_kill(thread_.native_handle(), SIGTERM);
     thread_.join();
+    sigaction(SIGPIPE, &previousPipe_, nullptr);
     pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
   }
 
@@ -44,6 +51,7 @@ class InterruptWatcher::Watch {
   std::function<void()> onInterrupt_;
   sigset_t watched_{};
   sigset_t previous_{};
+  struct sigaction previousPipe_ {};
   std::atomic<bool> stopping_{false};
   std::atomic<bool> interrupted_{false};
   std::thread thread_;

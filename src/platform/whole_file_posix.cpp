@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/file_descriptor_posix.h"
+#include "platform/output_file.h"
 #include "platform/whole_file.h"
 
 namespace trel {
@@ -21,8 +22,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, std::error_code& 
     return std::nullopt;
   }
   if (!S_ISREG(info.st_mode)) {
-    error = std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
-                                                       : std::errc::invalid_argument);
+    error = NotARegularFile();
     return std::nullopt;
   }
   std::string bytes;

@@ -20,6 +20,7 @@ inline constexpr std::uintptr_t kStatusJobEnded = 1;
 inline constexpr std::intptr_t kJobFailed = 0;
 inline constexpr std::intptr_t kJobSucceeded = 1;
 inline constexpr std::intptr_t kJobPortNotOpened = 2;
+inline constexpr std::intptr_t kJobNotRecorded = 3;  // the output file did not take a frame
 
 // Where the engine's threads post their messages. The desktop tool turns a post into a queued event
 // handled on its UI thread; the command line handles it on its own thread. post() never blocks and

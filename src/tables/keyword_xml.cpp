@@ -24,10 +24,11 @@ bool ParseDocument(TiXmlDocument& document, const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file, error)) {
     return false;
   }
-  const std::optional<std::string> bytes = ReadWholeFile(file, error);
+  std::optional<std::string> bytes = ReadWholeFile(file, error);
   if (!bytes || !NestingWithin(*bytes, kDeepestNesting)) {
     return false;
   }
+  bytes->append(kNestingPadding, '\0');
   document.Parse(bytes->c_str(), nullptr, TIXML_ENCODING_UTF8);
   return !document.Error();
 }

@@ -33,7 +33,11 @@ FrameExchange::FrameExchange(PrinterLink& link, ReplyChannel& replies, ExchangeS
 ExchangeResult FrameExchange::ExchangeFrame(std::span<const std::uint8_t> frame, bool record) {
   replies_.ResetLongestReply();
   replies_.ResetReplyEvent();
-  RecordFrame(settings_.outputPath, frame, record);
+  if (const std::error_code error = RecordFrame(settings_.outputPath, frame, record)) {
+    // A recording with a frame missing is no recording: the job ends here.
+    recordingError_ = error;
+    return WithoutWord(Outcome::kNotRecorded);
+  }
   if (settings_.fileOnly) {
     return WithoutWord(Outcome::kAccepted);
   }

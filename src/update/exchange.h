@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <system_error>
 
 #include "update/acknowledgement.h"
 
@@ -27,11 +28,12 @@ struct ExchangeSettings {
 // What became of one frame.
 struct ExchangeResult {
   enum class Outcome {
-    kAccepted,  // acknowledged, or counted as accepted without an acknowledgement (file-only,
-                // nowait)
-    kRefused,   // the printer refused it
-    kNoAnswer,  // no acknowledgement of its own came (or the write failed, or the front end shut
-                // down)
+    kAccepted,     // acknowledged, or counted as accepted without an acknowledgement (file-only,
+                   // nowait)
+    kRefused,      // the printer refused it
+    kNoAnswer,     // no acknowledgement of its own came (or the write failed, or the front end shut
+                   // down)
+    kNotRecorded,  // the output file did not take the frame; it was not sent
   };
   Outcome outcome = Outcome::kNoAnswer;
   // The firmware word from the clock frame's own acknowledgement; nothing for every other frame and
@@ -56,6 +58,9 @@ class FrameExchange {
   // printer saying nothing; a second word 0 ends as no answer.
   ExchangeResult ExchangeClockFrame(std::span<const std::uint8_t> clockFrame);
 
+  // Why the output file did not take a frame; empty while every recorded frame went in.
+  std::error_code recordingError() const { return recordingError_; }
+
  private:
   struct Drained {
     Acknowledgement ack;       // of the reply that belonged to the frame, if one did
@@ -70,6 +75,7 @@ class FrameExchange {
   PrinterLink& link_;
   ReplyChannel& replies_;
   ExchangeSettings settings_;
+  std::error_code recordingError_;
 };
 
 }  // namespace trel

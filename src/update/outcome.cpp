@@ -11,6 +11,9 @@ std::string OutcomeText(std::intptr_t outcome, std::uint32_t longestReply) {
   if (outcome == kJobPortNotOpened) {
     return kPortNotOpenedText;
   }
+  if (outcome == kJobNotRecorded) {
+    return kNotRecordedText;
+  }
   return longestReply >= kForeignDataReplyLength ? kOtherDataText : kTryAgainText;
 }
 

@@ -12,6 +12,7 @@ inline constexpr char kDownloadSuccessText[] = "Download success.";
 inline constexpr char kPortNotOpenedText[] = "Sorry,can't open the port,please try again.";
 inline constexpr char kOtherDataText[] = "Maybe the port have some other data,please try again.";
 inline constexpr char kTryAgainText[] = "Please try again or check the port.";
+inline constexpr char kNotRecordedText[] = "The file can't write";
 inline constexpr char kErrorCaption[] = "Error";
 
 // A failed exchange whose longest reply reached this many bytes met traffic that was no printer

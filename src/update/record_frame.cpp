@@ -9,13 +9,13 @@ constexpr std::size_t kShortestRecordedFrame = 3;
 
 }  // namespace
 
-void RecordFrame(const std::filesystem::path& outputPath, std::span<const std::uint8_t> frame,
-                 bool record) {
+std::error_code RecordFrame(const std::filesystem::path& outputPath,
+                            std::span<const std::uint8_t> frame, bool record) {
   if (!record || frame.size() < kShortestRecordedFrame || outputPath.empty()) {
-    return;
+    return {};
   }
   // Start has created the file; one removed since then is not brought back here.
-  AppendToExistingFile(outputPath, frame);
+  return AppendToExistingFile(outputPath, frame);
 }
 
 }  // namespace trel

@@ -32,15 +32,36 @@ bool LoadKeywordFile(const UpdateEnvironment& environment, const std::filesystem
   return environment.keywordLoader.Load(environment.keywordTables, file);
 }
 
+// Sends a keyword file that loads; says what became of it.
+bool SendKeywordFile(UpdateJob& job, const UpdateEnvironment& environment, FrameExchange& exchange,
+                     const std::filesystem::path& file, int closingCode) {
+  if (!LoadKeywordFile(environment, file)) {
+    job.keywordFileReports.push_back({file, KeywordFileFate::kNotLoaded});
+    return true;
+  }
+  const bool sent = DownloadKeywords(environment.keywordTables, job, exchange, closingCode);
+  job.keywordFileReports.push_back(
+      {file, sent ? KeywordFileFate::kSent : KeywordFileFate::kSendFailed});
+  return sent;
+}
+
 // The main keyword file is sent only in its XML form; any other file, or one that does not load,
 // sends nothing and is no failure.
 bool SendMainKeywordFile(UpdateJob& job, const UpdateEnvironment& environment,
                          FrameExchange& exchange) {
-  if (!HasXmlEnding(job.mainKeywordPath.string()) ||
-      !LoadKeywordFile(environment, job.mainKeywordPath)) {
+  if (job.mainKeywordPath.empty()) {
     return true;
   }
-  return DownloadKeywords(environment.keywordTables, job, exchange, kClosingCodeMainFile);
+  if (!HasXmlEnding(job.mainKeywordPath.string())) {
+    job.keywordFileReports.push_back({job.mainKeywordPath, KeywordFileFate::kNotXml});
+    return true;
+  }
+  return SendKeywordFile(job, environment, exchange, job.mainKeywordPath, kClosingCodeMainFile);
+}
+
+// The path the job opens an extra keyword file by.
+std::filesystem::path ExtraKeywordFile(const UpdateJob& job, const std::filesystem::path& name) {
+  return JoinFolderAndName(job.extraKeywordFolder.u16string(), name.u16string());
 }
 
 // Printers of firmware level 1 and below take only the main keyword file. An empty name keeps its
@@ -48,19 +69,20 @@ bool SendMainKeywordFile(UpdateJob& job, const UpdateEnvironment& environment,
 bool SendExtraKeywordFiles(UpdateJob& job, const UpdateEnvironment& environment,
                            FrameExchange& exchange) {
   const int extraCount = ExtraKeywordFileCount(job);
-  if (extraCount == 0 || job.firmwareLevel <= 1) {
+  if (extraCount > 0 && job.firmwareLevel <= 1) {
+    for (int index = 0; index < extraCount; ++index) {
+      if (const std::filesystem::path& name = job.extraKeywordNames[index]; !name.empty()) {
+        job.keywordFileReports.push_back(
+            {ExtraKeywordFile(job, name), KeywordFileFate::kFirmwareLevel});
+      }
+    }
     return true;
   }
   while (job.keywordFileIndex < extraCount) {
     const std::filesystem::path& name = job.extraKeywordNames[job.keywordFileIndex];
     ++job.keywordFileIndex;
-    if (name.empty()) {
-      continue;
-    }
-    const std::filesystem::path file =
-        JoinFolderAndName(job.extraKeywordFolder.u16string(), name.u16string());
-    if (LoadKeywordFile(environment, file) &&
-        !DownloadKeywords(environment.keywordTables, job, exchange, kClosingCodeExtraFile)) {
+    if (!name.empty() && !SendKeywordFile(job, environment, exchange, ExtraKeywordFile(job, name),
+                                          kClosingCodeExtraFile)) {
       return false;
     }
   }
@@ -76,12 +98,14 @@ std::intptr_t RunJobSteps(UpdateJob& job, const UpdateEnvironment& environment) 
   job.keywordFileIndex = 0;
   FrameExchange exchange(environment.link, environment.replies,
                          {job.fileOnly, job.nowait, job.outputPath, environment.replyWait});
-  if (!DownloadParameters(job.workingCopyPath, job, exchange, environment.boxes,
-                          environment.encoding, environment.clock()) ||
-      !SendMainKeywordFile(job, environment, exchange)) {
-    return kJobFailed;
+  if (DownloadParameters(job.workingCopyPath, job, exchange, environment.boxes,
+                         environment.encoding, environment.clock()) &&
+      SendMainKeywordFile(job, environment, exchange) &&
+      SendExtraKeywordFiles(job, environment, exchange)) {
+    return kJobSucceeded;
   }
-  return SendExtraKeywordFiles(job, environment, exchange) ? kJobSucceeded : kJobFailed;
+  job.recordingError = exchange.recordingError();
+  return job.recordingError ? kJobNotRecorded : kJobFailed;
 }
 
 }  // namespace
@@ -89,6 +113,8 @@ std::intptr_t RunJobSteps(UpdateJob& job, const UpdateEnvironment& environment) 
 int RunUpdateJob(UpdateJob& job, const UpdateEnvironment& environment,
                  const std::function<void()>& onJobEnded) {
   job.fileOnly = false;
+  job.recordingError.clear();
+  job.keywordFileReports.clear();
   job.sequence = kFirstSequence;
   const std::intptr_t outcome = RunJobSteps(job, environment);
   // The outcome goes out before the port closes, so the front end can show it while the worker

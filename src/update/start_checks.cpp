@@ -1,10 +1,10 @@
 #include "update/start_checks.h"
 
 #include <algorithm>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
+#include "platform/output_file.h"
 #include "platform/tool_folder.h"
 
 namespace trel {
@@ -29,11 +29,6 @@ bool IsOneOf(const std::filesystem::path& file, const std::vector<std::filesyste
     std::error_code missing;
     return !other.empty() && std::filesystem::equivalent(file, other, missing);
   });
-}
-
-bool CreateOutputFile(const std::filesystem::path& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  return file.good();
 }
 
 }  // namespace
@@ -71,14 +66,18 @@ std::uint32_t BaudRateForSelectorIndex(int index) {
   }
 }
 
-std::string PrepareOutputFile(const std::filesystem::path& output, const FilesToSend& files) {
+OutputRefusal PrepareOutput(const std::filesystem::path& output, const FilesToSend& files) {
   if (IsOneOf(output, Paths(files))) {
-    return kOutputIsFileToSendText;
+    return {kOutputIsFileToSendText, {}};
   }
-  if (!CreateOutputFile(output)) {
-    return kOutputFileFailedText;
+  if (const std::error_code cause = CreateEmptyRegularFile(output)) {
+    return {kOutputFileFailedText, cause};
   }
   return {};
+}
+
+std::string PrepareOutputFile(const std::filesystem::path& output, const FilesToSend& files) {
+  return PrepareOutput(output, files).text;
 }
 
 }  // namespace trel

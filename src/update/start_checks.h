@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "update/more_xml_list.h"
 
@@ -52,10 +53,20 @@ struct FilesToSend {
   std::filesystem::path settingsFile;
 };
 
+// Why Start does not create the output file: the refusal shown in the status line and, for
+// kOutputFileFailedText, the system's reason.
+struct OutputRefusal {
+  std::string text;  // empty when the file was created
+  std::error_code cause;
+};
+
 // Creates the output file empty (emptying an existing one), unless it is one of the files to send
-// (the same file by any path: a link or another spelling of it counts) or cannot be written.
-// Returns the refusal, kOutputIsFileToSendText or kOutputFileFailedText; empty when the file was
-// created.
+// (the same file by any path: a link or another spelling of it counts), is no regular file (a
+// folder, a pipe or a device, refused before it is opened) or cannot be written.
+OutputRefusal PrepareOutput(const std::filesystem::path& output, const FilesToSend& files);
+
+// PrepareOutput's refusal text alone: kOutputIsFileToSendText or kOutputFileFailedText; empty
+// when the file was created.
 std::string PrepareOutputFile(const std::filesystem::path& output, const FilesToSend& files);
 
 }  // namespace trel

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "update/frame.h"
+#include "update/keyword_file_report.h"
 
 namespace trel {
 
@@ -43,7 +45,9 @@ struct UpdateJob {
   std::uint8_t sequence = kFirstSequence;
   int firmwareLevel = kDefaultFirmwareLevel;
   int keywordFileCount = 0;
-  int keywordFileIndex = 0;  // 0 main keyword file; 1, 2, ... extra files
+  int keywordFileIndex = 0;        // 0 main keyword file; 1, 2, ... extra files
+  std::error_code recordingError;  // why the output file did not take a frame, if it did not
+  std::vector<KeywordFileReport> keywordFileReports;  // every keyword file the job came to
 
   // Kept by the front end: progress steps counted from the replies.
   int progressSteps = 0;
@@ -54,7 +58,8 @@ struct UpdateJob {
 // One whole update on the calling thread: open the port (or record only, when a Save box is ticked
 // and no port was chosen), empty the reply queue, send the parameters, the main keyword file and,
 // when the firmware level allows, the extra keyword files; post the outcome as WM_UPDATE_STATUS
-// (kStatusJobEnded, kJobSucceeded / kJobFailed / kJobPortNotOpened); call onJobEnded; close the
+// (kStatusJobEnded, kJobSucceeded / kJobFailed / kJobPortNotOpened /
+// kJobNotRecorded); call onJobEnded; close the
 // port. Returns 0, as a thread function does.
 int RunUpdateJob(UpdateJob& job, const UpdateEnvironment& environment,
                  const std::function<void()>& onJobEnded);

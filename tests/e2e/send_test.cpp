@@ -131,7 +131,33 @@ TEST_F(SendTest, InterruptClosesThePortAtOnceSaysSoAndRemovesTheWorkingCopy) {
   EXPECT_TRUE(Has(run.err, "interrupted: closing the port\n")) << run.err;
   // The job ended in the wait for the first answer: the clock frame never went out again.
   EXPECT_EQ(CountOf(run.err, " sent "), 1) << run.err;
+  // No failure of the port or the job is reported.
+  EXPECT_FALSE(Has(run.err, "Error:")) << run.err;
+  EXPECT_FALSE(Has(run.err, "Please try again")) << run.err;
   EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));
+}
+
+// Whatever ends a run early, the signals the watcher takes or a standard error whose reader went
+// away, the run ends in order and leaves no working copy behind.
+TEST_F(SendTest, EveryWayARunEndsRemovesTheWorkingCopy) {
+  PrinterSimProcess sim({"--delay", "3000"});  // every frame waits for its answer
+  const std::string params = dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string();
+  for (const int ending : {SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
+    const TempDir temporary;
+    TrelProcess trel({"send", "--port", sim.portPath(), "--params", params},
+                     {"TMPDIR=" + temporary.path().string()});
+    ASSERT_TRUE(trel.waitForError("Downloading...", std::chrono::seconds(10)));
+    if (ending == SIGPIPE) {
+      trel.closeErrorPipe();
+      trel.signal(SIGINT);  // its next words go to the closed pipe
+    } else {
+      trel.signal(ending);
+    }
+    const TrelRun run = trel.finish();
+    ASSERT_FALSE(run.timedOut);
+    EXPECT_NE(run.exitCode, -1) << "ended by signal, case " << ending;
+    EXPECT_TRUE(std::filesystem::is_empty(temporary.path())) << "case " << ending;
+  }
 }
 
 // One first-level key whose content holds the separator escape.

@@ -33,31 +33,44 @@ bool OpenTerminal(int ends[2]) {
   return ::tcsetattr(ends[1], TCSANOW, &settings) == 0;
 }
 
-}  // namespace
-
-TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& environment, ErrorOutput errorOutput)
-    : TrelProcess(ProgramPath("trel"), arguments, environment, errorOutput) {}
-
-TrelProcess::TrelProcess(const std::filesystem::path& program,
-                         const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& environment, ErrorOutput errorOutput) {
-  int out[2] = {-1, -1};
-  int err[2] = {-1, -1};
-  const bool opened =
-      ::pipe2(out, O_CLOEXEC) == 0 &&
-      (errorOutput == ErrorOutput::kTerminal ? OpenTerminal(err) : ::pipe2(err, O_CLOEXEC) == 0);
-  if (opened) {
-    pid_ = SpawnProgram(program, arguments, out[1], err[1], environment);
+// The write end the child gets and the read end this process keeps (-1: none): the named file when
+// one is given, else a pipe or a terminal.
+std::array<int, 2> OutputEnds(const std::string& file, ErrorOutput kind) {
+  if (!file.empty()) {
+    return {::open(file.c_str(), O_WRONLY | O_CLOEXEC), -1};
   }
-  for (const int end : {out[1], err[1]}) {
+  int ends[2] = {-1, -1};
+  if (kind == ErrorOutput::kTerminal ? OpenTerminal(ends) : ::pipe2(ends, O_CLOEXEC) == 0) {
+    return {ends[1], ends[0]};
+  }
+  for (const int end : ends) {
     if (end >= 0) {
       ::close(end);
     }
   }
-  pipes_ = {out[0], err[0]};
-  if (!opened) {
-    closePipes();
+  return {-1, -1};
+}
+
+}  // namespace
+
+TrelProcess::TrelProcess(const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment, const TrelRedirect& redirect)
+    : TrelProcess(ProgramPath("trel"), arguments, environment, redirect) {}
+
+TrelProcess::TrelProcess(const std::filesystem::path& program,
+                         const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment,
+                         const TrelRedirect& redirect) {
+  const std::array<int, 2> out = OutputEnds(redirect.out, ErrorOutput::kPipe);
+  const std::array<int, 2> err = OutputEnds(redirect.err, redirect.errorOutput);
+  pipes_ = {out[1], err[1]};
+  if (out[0] >= 0 && err[0] >= 0) {
+    pid_ = SpawnProgram(program, arguments, out[0], err[0], environment);
+  }
+  for (const int end : {out[0], err[0]}) {
+    if (end >= 0) {
+      ::close(end);
+    }
   }
 }
 
@@ -77,6 +90,13 @@ bool TrelProcess::waitForError(const std::string& text, std::chrono::millisecond
 void TrelProcess::signal(int number) {
   if (pid_ > 0) {
     ::kill(pid_, number);
+  }
+}
+
+void TrelProcess::closeErrorPipe() {
+  if (pipes_[1] >= 0) {
+    ::close(pipes_[1]);
+    pipes_[1] = -1;
   }
 }
 

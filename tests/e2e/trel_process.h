@@ -23,6 +23,14 @@ struct TrelRun {
 // of a raw pseudo-terminal, so its bytes arrive unchanged), as an operator sees it.
 enum class ErrorOutput { kPipe, kTerminal };
 
+// Files that take the place of the pipes for standard output and error (empty: no file), and what
+// standard error is when it is not a file.
+struct TrelRedirect {
+  std::string out;
+  std::string err;
+  ErrorOutput errorOutput = ErrorOutput::kPipe;
+};
+
 // A running $TREL_BIN_DIR/trel (else ../bin/trel next to the test binary), its output gathered.
 // Every wait has a limit and a run that outlives it is killed, so no test hangs.
 class TrelProcess {
@@ -30,11 +38,10 @@ class TrelProcess {
   // `environment` entries ("NAME=value") are added to this process's environment.
   explicit TrelProcess(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& environment = {},
-                       ErrorOutput errorOutput = ErrorOutput::kPipe);
+                       const TrelRedirect& redirect = {});
   // Another program than `trel`, by its path, watched the same way.
   TrelProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-              const std::vector<std::string>& environment = {},
-              ErrorOutput errorOutput = ErrorOutput::kPipe);
+              const std::vector<std::string>& environment = {}, const TrelRedirect& redirect = {});
   TrelProcess(const TrelProcess&) = delete;
   TrelProcess& operator=(const TrelProcess&) = delete;
   ~TrelProcess();
@@ -42,6 +49,8 @@ class TrelProcess {
   // Gathers output until `text` has appeared on stderr; false when the limit passed first.
   bool waitForError(const std::string& text, std::chrono::milliseconds limit);
   void signal(int number);
+  // Stops reading standard error: trel's next write there meets a pipe without a reader.
+  void closeErrorPipe();
   // Gathers the rest of the output and waits for the end; kills the process after the limit.
   TrelRun finish(std::chrono::seconds limit = std::chrono::seconds(30));
 

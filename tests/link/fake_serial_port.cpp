@@ -40,9 +40,22 @@ SerialLineSettings FakeSerialPort::line() {
   return line_;
 }
 
-bool FakeSerialPort::setLine(const SerialLineSettings& line) {
+void FakeSerialPort::HoldLineUntilClosed() {
   std::lock_guard lock(mutex_);
+  holdLine_ = true;
+}
+
+bool FakeSerialPort::WaitForHeldLine() {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, kTestLimit, [&] { return lineHeld_; });
+}
+
+bool FakeSerialPort::setLine(const SerialLineSettings& line) {
+  std::unique_lock lock(mutex_);
   line_ = line;
+  lineHeld_ = holdLine_;
+  changed_.notify_all();
+  changed_.wait(lock, [&] { return !holdLine_ || closed_; });
   return true;
 }
 
@@ -101,6 +114,9 @@ SerialOpenResult FakePortOpener::operator()(const std::string& name) {
     return result;
   }
   auto port = std::make_unique<FakeSerialPort>();
+  if (*holdLine) {
+    port->HoldLineUntilClosed();
+  }
   *latest = port.get();
   result.port = std::move(port);
   return result;

@@ -21,6 +21,10 @@ class FakeSerialPort final : public SerialPort {
   std::vector<std::uint8_t> WaitForWritten(std::size_t count);
   bool WaitForStalledWrite();
   SerialLineSettings line();
+  // Setting the line waits until the port is closed, as a stuck driver would.
+  void HoldLineUntilClosed();
+  // Wait (up to 5 s) until a line setting is being held.
+  bool WaitForHeldLine();
 
   bool setupComm(std::uint32_t, std::uint32_t) override { return true; }
   bool setTimeouts(const SerialTimeouts&) override { return true; }
@@ -46,6 +50,8 @@ class FakeSerialPort final : public SerialPort {
   bool stallWrites_ = false;
   bool stalled_ = false;
   bool closed_ = false;
+  bool holdLine_ = false;
+  bool lineHeld_ = false;
   int cancels_ = 0;
 };
 
@@ -54,6 +60,8 @@ class FakeSerialPort final : public SerialPort {
 struct FakePortOpener {
   SerialOpenResult operator()(const std::string& name);
   std::shared_ptr<FakeSerialPort*> latest = std::make_shared<FakeSerialPort*>(nullptr);
+  // True: every new port holds its line setting until closed. Shared by the opener's copies.
+  std::shared_ptr<bool> holdLine = std::make_shared<bool>(false);
 };
 
 }  // namespace trel::testing

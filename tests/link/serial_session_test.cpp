@@ -34,6 +34,13 @@ class SerialSessionTest : public ::testing::Test {
     EXPECT_EQ(session_.SerialOpen("ttyusb0"), 1) << session_.lastOpenError();
     return **opener_.latest;
   }
+  // The port the session opened last, once it has one.
+  testing::FakeSerialPort* WaitForLatestPort() {
+    while (*opener_.latest == nullptr) {
+      std::this_thread::yield();
+    }
+    return *opener_.latest;
+  }
   std::vector<SerialPortInfo> Enumerate() {
     scans_.Add(0);
     return {{.deviceName = "ttyUSB0",
@@ -107,6 +114,20 @@ TEST_F(SerialSessionTest, OpenAfterALinkEndedWithoutCloseStillWorks) {
   testing::FakeSerialPort& second = StartAndOpen();
   EXPECT_EQ(session_.SerialWrite(kFrame.data(), kFrame.size()), 1);
   EXPECT_EQ(second.WaitForWritten(kFrame.size()), kFrame);
+}
+
+TEST_F(SerialSessionTest, CloseWakesAnOpenWaitingForTheLinkAtOnce) {
+  *opener_.holdLine = true;  // the link never comes up: the open would wait out its 3 s
+  ASSERT_EQ(session_.SerialStart(&window_), 1);
+  std::future<int> open =
+      std::async(std::launch::async, [this] { return session_.SerialOpen("ttyusb0"); });
+  ASSERT_TRUE(WaitForLatestPort()->WaitForHeldLine());
+  const auto closing = std::chrono::steady_clock::now();
+  session_.SerialClose();
+  ASSERT_EQ(open.wait_for(milliseconds(1000)), std::future_status::ready);
+  EXPECT_EQ(open.get(), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - closing, milliseconds(1000));
+  EXPECT_EQ(session_.lastOpenError(), "ttyusb0: closed while it was opening");
 }
 
 class SerialSessionLongWriteTest : public SerialSessionTest {

@@ -64,6 +64,22 @@ TEST_F(RunUpdateJobTest, SaveBoxWithoutAPortRecordsOnly) {
   EXPECT_EQ(Run(), kJobPortNotOpened);
 }
 
+// A recording that loses a frame fails the job, recording only or sending too, and the frame it
+// could not record is not sent.
+TEST_F(RunUpdateJobTest, AFrameTheOutputFileDoesNotTakeFailsTheJob) {
+  job.saveIniData = true;
+  job.outputPath = "/dev/full";
+  EXPECT_EQ(Run(), kJobNotRecorded);
+  EXPECT_EQ(job.recordingError, std::errc::no_space_on_device);
+  EXPECT_EQ(printer.written().size(), 1u);  // the clock frame, which is never recorded
+  job.portName.clear();
+  EXPECT_EQ(Run(), kJobNotRecorded);
+  EXPECT_EQ(LastOutcome(), kJobNotRecorded);
+  job.outputPath = dir.write("out.bin", "");
+  EXPECT_EQ(Run(), kJobSucceeded);
+  EXPECT_FALSE(job.recordingError);
+}
+
 // A clock acknowledgement whose firmware word is 0 tells nothing: the clock frame goes out once
 // more, and a second 0 fails the job as silence does.
 TEST_F(RunUpdateJobTest, ClockWordZeroTwiceFailsTheJobAfterExactlyTwoClockFrames) {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "platform/message_boxes.h"
+#include "tables/keyword_tables.h"
+
+namespace trel::fuzz {
+
+// Writes the input to a file of that name in a folder of this process's own; returns its path.
+std::filesystem::path WriteInput(const std::string& name, const std::uint8_t* data,
+                                 std::size_t size);
+
+class SilentBoxes : public MessageBoxes {
+ public:
+  void show(const std::string&, const std::string&) override {}
+};
+
+// Sends the tables as a job that only records does, into a file beside the input.
+void RecordKeywords(const KeywordTables& tables);
+
+}  // namespace trel::fuzz
