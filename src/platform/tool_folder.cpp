@@ -1,10 +1,7 @@
 #include "platform/tool_folder.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
+#include "platform/path_separators.h"
+#include "platform/utf8_path.h"
 #include "platform/whole_file.h"
 
 namespace trel {
@@ -13,13 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char16_t kSeparator = u'/';
 constexpr const char* kSettingsFileName = "TrelTool.ini";
-
-std::optional<std::string> Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
-}
 
 bool IsPortableFolder(const fs::path& folder) {
   std::error_code error;
@@ -27,16 +18,11 @@ bool IsPortableFolder(const fs::path& folder) {
 }
 
 fs::path UserConfigFolder(const ToolFolderSources& sources) {
-  // Relative values of $XDG_CONFIG_HOME are to be ignored, as the XDG rules say.
-  if (sources.configHome && fs::path(*sources.configHome).is_absolute()) {
-    return fs::path(*sources.configHome) / "trel-update";
+  // A relative configuration folder is ignored, as the XDG rules say.
+  if (sources.configHome && PathFromUtf8(*sources.configHome).is_absolute()) {
+    return PathFromUtf8(*sources.configHome) / "trel-update";
   }
-  fs::path home = sources.home ? fs::path(*sources.home) : fs::path();
-  if (home.empty()) {
-    const passwd* user = ::getpwuid(::getuid());
-    home = user != nullptr && user->pw_dir != nullptr ? fs::path(user->pw_dir) : fs::path(".");
-  }
-  return home / ".config" / "trel-update";
+  return ConfigFolderBelowHome(sources.home) / "trel-update";
 }
 
 fs::path WithCreatedFolder(fs::path folder) {
@@ -47,16 +33,9 @@ fs::path WithCreatedFolder(fs::path folder) {
 
 }  // namespace
 
-ToolFolderSources CurrentToolFolderSources() {
-  std::error_code error;
-  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  return {Environment("TREL_TOOL_DIR"), error ? fs::path() : executable.parent_path(),
-          Environment("XDG_CONFIG_HOME"), Environment("HOME")};
-}
-
 fs::path ChooseToolFolder(const ToolFolderSources& sources) {
   if (sources.toolDir) {
-    return WithCreatedFolder(*sources.toolDir);
+    return WithCreatedFolder(PathFromUtf8(*sources.toolDir));
   }
   if (!sources.executableFolder.empty() && IsPortableFolder(sources.executableFolder)) {
     return sources.executableFolder;
@@ -77,7 +56,7 @@ fs::path WorkingCopyPath() {
 }
 
 std::u16string FolderPart(std::u16string_view path) {
-  const std::size_t last = path.rfind(kSeparator);
+  const std::size_t last = path.find_last_of(kFolderSeparators);
   if (path.size() <= 1 || last == std::u16string_view::npos) {
     return {};
   }
@@ -88,7 +67,7 @@ std::u16string JoinFolderAndName(std::u16string_view folder, std::u16string_view
   if (folder.empty()) {
     return std::u16string(name);
   }
-  return std::u16string(folder) + kSeparator + std::u16string(name);
+  return std::u16string(folder) + kJoiningSeparator + std::u16string(name);
 }
 
 }  // namespace trel
