@@ -1,13 +1,11 @@
 #include "update/clock_frame.h"
 
-#include <ctime>
+#include "platform/local_time.h"
 
 namespace trel {
 
 LocalTime CurrentLocalTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  localtime_r(&now, &parts);
+  const std::tm parts = LocalTimeNow();
   return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
           parts.tm_hour,        parts.tm_min,     parts.tm_sec};
 }
