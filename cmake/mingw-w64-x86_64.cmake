@@ -4,8 +4,7 @@
 #
 # Libraries built for Windows (GoogleTest, TinyXML, CLI11's headers) are looked for under the
 # prefixes in CMAKE_FIND_ROOT_PATH (scripts/build-windows.sh passes its own), never in the host's
-# /usr. Tests run under Wine, in the Wine prefix WINEPREFIX names (scripts/build-windows.sh keeps
-# one inside the build folder).
+# /usr.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -22,5 +21,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
+# Tests run under Wine, in a Wine prefix of the build folder's own, quietly.
 find_program(TREL_WINE_PROGRAM wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${TREL_WINE_PROGRAM})
+set(TREL_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine" CACHE PATH "The Wine prefix the tests run in")
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${TREL_WINE_PREFIX} WINEDEBUG=-all
+  ${TREL_WINE_PROGRAM})

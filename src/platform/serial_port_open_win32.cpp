@@ -5,6 +5,7 @@
 
 #include "platform/serial_port.h"
 #include "platform/serial_port_io_win32.h"
+#include "platform/serial_port_open_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace trel {
@@ -17,6 +18,8 @@ SerialOpenResult Failure(SerialOpenError error, std::string message) {
   return SerialOpenResult{nullptr, error, std::move(message)};
 }
 
+}  // namespace
+
 // COM1 to COM9 would open without a prefix, COM10 and above only in the device namespace, so every
 // bare name goes there: "com5", "COM5" and "\\.\COM12" all name a port.
 std::wstring ComDevicePath(const std::string& name) {
@@ -27,7 +30,7 @@ std::wstring ComDevicePath(const std::string& name) {
   return std::wstring(kDeviceNamespace) + wide;
 }
 
-SerialOpenResult FailureFromError(DWORD error, const std::string& name) {
+SerialOpenResult OpenFailure(unsigned long error, const std::string& name) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -47,8 +50,6 @@ SerialOpenResult FailureFromError(DWORD error, const std::string& name) {
   }
 }
 
-}  // namespace
-
 SerialOpenResult OpenSerialPort(const std::string& name) {
   if (name.empty()) {
     return Failure(SerialOpenError::kNotFound, "no port chosen");
@@ -58,7 +59,7 @@ SerialOpenResult OpenSerialPort(const std::string& name) {
       ::CreateFileW(ComDevicePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    return FailureFromError(::GetLastError(), name);
+    return OpenFailure(::GetLastError(), name);
   }
   if (::GetFileType(handle) != FILE_TYPE_CHAR) {
     ::CloseHandle(handle);
@@ -68,7 +69,7 @@ SerialOpenResult OpenSerialPort(const std::string& name) {
   if (!ApplyLineSettings(handle, nullptr)) {
     const DWORD error = ::GetLastError();
     port->close();
-    return FailureFromError(error, name);
+    return OpenFailure(error, name);
   }
   return SerialOpenResult{std::move(port), SerialOpenError::kNone, {}};
 }
