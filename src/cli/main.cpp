@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -8,6 +6,7 @@
 #include "cli/ports_command.h"
 #include "cli/record_command.h"
 #include "cli/send_command.h"
+#include "platform/terminal.h"
 
 namespace {
 
@@ -82,9 +81,7 @@ int main(int argc, char** argv) {
       app.add_subcommand("record", "Record the frames a send would write, without a printer");
   AddRecordOptions(*record, recordOptions);
 
-  std::string sysfsRoot = "/sys";
   CLI::App* ports = app.add_subcommand("ports", "List the serial ports and what the scan finds");
-  ports->add_option("--sysfs-root", sysfsRoot)->group("");
 
   std::string decodeFile;
   CLI::App* decode = app.add_subcommand("decode", "Print each frame of a recording");
@@ -101,9 +98,9 @@ int main(int argc, char** argv) {
     return trel::RunDecode(decodeFile, std::cout, std::cerr);
   }
   if (ports->parsed()) {
-    return trel::RunPorts(sysfsRoot, std::cout);
+    return trel::RunPorts(std::cout);
   }
-  trel::ConsoleOutput output(std::cerr, isatty(STDERR_FILENO) == 1);
+  trel::ConsoleOutput output(std::cerr, trel::StandardErrorIsTerminal());
   try {
     return record->parsed() ? trel::RunRecord(recordOptions, output)
                             : trel::RunSend(sendOptions, output);

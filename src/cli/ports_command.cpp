@@ -53,8 +53,8 @@ void PrintAligned(const std::vector<PortRow>& rows, std::ostream& out) {
 
 }  // namespace
 
-int RunPorts(const std::filesystem::path& sysfsRoot, std::ostream& out) {
-  const std::vector<SerialPortInfo> ports = EnumerateSerialPorts(sysfsRoot);
+int RunPorts(std::ostream& out) {
+  const std::vector<SerialPortInfo> ports = EnumerateSerialPorts();
   if (ports.empty()) {
     out << "no serial ports present\n";
     return kExitSuccess;

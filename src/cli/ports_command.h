@@ -1,13 +1,12 @@
 #pragma once
 
-#include <filesystem>
 #include <ostream>
 
 namespace trel {
 
-// `trel ports`: runs one discovery scan over the serial ports present (read from sysfs below
-// `sysfsRoot`) and lists every port with its name, USB vid:pid, display name, and whether the scan
-// reports it and under which name the port selector would offer it.
-int RunPorts(const std::filesystem::path& sysfsRoot, std::ostream& out);
+// `trel ports`: runs one discovery scan over the serial ports present and lists every port with its
+// name, USB vid:pid, display name, and whether the scan reports it and under which name the port
+// selector would offer it.
+int RunPorts(std::ostream& out);
 
 }  // namespace trel

@@ -1,31 +1,16 @@
 #include "cli/private_working_copy.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <string>
 #include <system_error>
 
 #include "platform/memory_param_table.h"
+#include "platform/temporary_folder.h"
 #include "tables/param_table_io.h"
 #include "tables/working_copy.h"
 
 namespace trel {
 
-namespace {
-
-std::filesystem::path MakeTemporaryFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "trel-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::filesystem::filesystem_error("cannot create a temporary folder", pattern,
-                                            std::error_code(errno, std::generic_category()));
-  }
-  return pattern;
-}
-
-}  // namespace
-
 PrivateWorkingCopy::PrivateWorkingCopy()
-    : folder_(MakeTemporaryFolder()), file_(folder_ / "TrelDefault.ini") {}
+    : folder_(CreateTemporaryFolder("trel-")), file_(folder_ / "TrelDefault.ini") {}
 
 PrivateWorkingCopy::~PrivateWorkingCopy() {
   std::error_code ignored;

@@ -40,7 +40,7 @@ struct SessionDependencies {
   SessionTimings timings;
 };
 
-// The real ports of this machine, found below /sys, with the real waits.
+// The real ports of this machine, with the real waits.
 SessionDependencies SystemSessionDependencies();
 
 // The tool's one connection to the printer. Its link thread scans for known adapters while no port

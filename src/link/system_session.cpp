@@ -6,9 +6,7 @@
 namespace trel {
 
 SessionDependencies SystemSessionDependencies() {
-  return {.openPort = OpenSerialPort,
-          .enumeratePorts = [] { return EnumerateSerialPorts("/sys"); },
-          .timings = {}};
+  return {.openPort = OpenSerialPort, .enumeratePorts = EnumerateSerialPorts, .timings = {}};
 }
 
 SerialSession::SerialSession() : SerialSession(SystemSessionDependencies()) {}

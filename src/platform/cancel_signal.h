@@ -43,13 +43,16 @@ class CancelSignal::Round {
   Round(const Round&) = delete;
   Round& operator=(const Round&) = delete;
 
-  // POSIX: a descriptor that becomes readable (-1 when none could be made); Windows: a
-  // manual-reset event (null when none could be made). Without one a wait only times out.
+  // POSIX: a descriptor to poll for POLLIN (-1 when none could be made); Windows: a manual-reset
+  // event (null when none could be made). Without one a wait only times out.
   WakeHandle handle() const { return handle_; }
   void fire() const;
 
  private:
   WakeHandle handle_;
+  // What fire() signals: a pipe's writing end, whose reading end is handle_ (POSIX); the event
+  // itself (Windows).
+  WakeHandle signal_;
 };
 
 }  // namespace trel

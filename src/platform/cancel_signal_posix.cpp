@@ -1,27 +1,34 @@
-#include <sys/eventfd.h>
+#include <fcntl.h>
 #include <unistd.h>
-
-#include <cstdint>
 
 #include "platform/cancel_signal.h"
 
 namespace trel {
 
-CancelSignal::Round::Round() : handle_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+// A pipe: one byte written makes the reading end readable for good, since nobody reads it.
+CancelSignal::Round::Round() : handle_(-1), signal_(-1) {
+  int ends[2] = {-1, -1};
+  if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) == 0) {
+    handle_ = ends[0];
+    signal_ = ends[1];
+  }
+}
 
 CancelSignal::Round::~Round() {
-  if (handle_ >= 0) {
-    ::close(handle_);
+  for (const int fd : {handle_, signal_}) {
+    if (fd >= 0) {
+      ::close(fd);
+    }
   }
 }
 
 void CancelSignal::Round::fire() const {
-  if (handle_ < 0) {
+  if (signal_ < 0) {
     return;
   }
-  const std::uint64_t one = 1;
-  // The counter only needs to become non-zero; a full counter is readable already.
-  [[maybe_unused]] const auto written = ::write(handle_, &one, sizeof one);
+  const char wake = 1;
+  // A round is fired once; a full pipe would be readable already.
+  [[maybe_unused]] const auto written = ::write(signal_, &wake, 1);
 }
 
 }  // namespace trel

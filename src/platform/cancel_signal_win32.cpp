@@ -4,7 +4,9 @@
 
 namespace trel {
 
-CancelSignal::Round::Round() : handle_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+// A manual-reset event: once set it stays set, and every wait on it ends.
+CancelSignal::Round::Round()
+    : handle_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), signal_(handle_) {}
 
 CancelSignal::Round::~Round() {
   if (handle_ != nullptr) {
@@ -13,8 +15,8 @@ CancelSignal::Round::~Round() {
 }
 
 void CancelSignal::Round::fire() const {
-  if (handle_ != nullptr) {
-    ::SetEvent(handle_);
+  if (signal_ != nullptr) {
+    ::SetEvent(signal_);
   }
 }
 

@@ -1,11 +1,17 @@
 #pragma once
 
-#include <ctime>
-
 namespace trel {
 
-// The local time of day now, in calendar fields as std::tm holds them (years since 1900, months
-// from 0), after the system's time zone and daylight saving rules.
-std::tm LocalTimeNow();
+// A moment of local time, as the machine's clock and time zone give it.
+struct LocalTime {
+  int year = 2000;
+  int month = 1;  // 1..12
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+LocalTime CurrentLocalTime();
 
 }  // namespace trel

@@ -1,12 +1,15 @@
+#include <time.h>
+
 #include "platform/local_time.h"
 
 namespace trel {
 
-std::tm LocalTimeNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  localtime_r(&now, &parts);
-  return parts;
+LocalTime CurrentLocalTime() {
+  const time_t now = ::time(nullptr);
+  tm parts{};
+  ::localtime_r(&now, &parts);
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+          parts.tm_hour,        parts.tm_min,     parts.tm_sec};
 }
 
 }  // namespace trel

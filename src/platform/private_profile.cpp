@@ -214,7 +214,7 @@ bool ProfileDocument::save(const fs::path& file) const {
       bytes += lineEnd;
     }
   }
-  return ReplaceFileAtomically(file, bytes);
+  return ReplaceWholeFile(file, bytes);
 }
 
 std::u16string ReadProfileString(const fs::path& file, std::u16string_view section,

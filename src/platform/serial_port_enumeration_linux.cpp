@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -8,7 +9,7 @@
 #include <vector>
 
 #include "platform/natural_order.h"
-#include "platform/serial_port_enumeration.h"
+#include "platform/serial_port_enumeration_linux.h"
 
 namespace trel {
 namespace {
@@ -131,7 +132,7 @@ std::optional<SerialPortInfo> DescribeTty(const fs::directory_entry& entry, cons
 
 }  // namespace
 
-std::vector<SerialPortInfo> EnumerateSerialPorts(const std::filesystem::path& sysfsRoot) {
+std::vector<SerialPortInfo> EnumerateSerialPortsBelow(const std::filesystem::path& sysfsRoot) {
   std::vector<SerialPortInfo> ports;
   std::error_code error;
   // Every step takes an error code: a tty that vanishes mid-scan must not end the scan.
@@ -145,6 +146,12 @@ std::vector<SerialPortInfo> EnumerateSerialPorts(const std::filesystem::path& sy
     return NaturalLess(a.deviceName, b.deviceName);
   });
   return ports;
+}
+
+std::vector<SerialPortInfo> EnumerateSerialPorts() {
+  const char* root = std::getenv("TREL_SYSFS_ROOT");
+  return EnumerateSerialPortsBelow(root != nullptr && *root != '\0' ? fs::path(root)
+                                                                    : fs::path("/sys"));
 }
 
 }  // namespace trel

@@ -113,7 +113,7 @@ std::string HardwareKeyOfInterfacePath(std::wstring_view interfacePath) {
   return Utf8FromWide(key);
 }
 
-std::vector<SerialPortInfo> EnumerateSerialPorts(const std::filesystem::path&) {
+std::vector<SerialPortInfo> EnumerateSerialPorts() {
   GUID portsClass{};
   DWORD classes = 0;
   if (!::SetupDiClassGuidsFromNameW(L"Ports", &portsClass, 1, &classes) || classes == 0) {

@@ -18,11 +18,12 @@ bool IsPortableFolder(const fs::path& folder) {
 }
 
 fs::path UserConfigFolder(const ToolFolderSources& sources) {
-  // A relative configuration folder is ignored, as the XDG rules say.
+  // Relative values of $XDG_CONFIG_HOME are to be ignored, as the XDG rules say.
   if (sources.configHome && PathFromUtf8(*sources.configHome).is_absolute()) {
     return PathFromUtf8(*sources.configHome) / "trel-update";
   }
-  return ConfigFolderBelowHome(sources.home) / "trel-update";
+  const fs::path home = sources.home ? PathFromUtf8(*sources.home) : fs::path(".");
+  return home / ".config" / "trel-update";
 }
 
 fs::path WithCreatedFolder(fs::path folder) {

@@ -27,9 +27,6 @@ struct ToolFolderSources {
 };
 // Read from this process and its environment, the operating system's way.
 ToolFolderSources CurrentToolFolderSources();
-// Where the user's configuration lives below the home folder when no absolute configuration folder
-// is set (~/.config; on Windows AppData\Roaming); without a home, the system's idea of it.
-std::filesystem::path ConfigFolderBelowHome(const std::optional<std::string>& home);
 // Chooses the folder (and creates the folder it chose).
 std::filesystem::path ChooseToolFolder(const ToolFolderSources& sources);
 

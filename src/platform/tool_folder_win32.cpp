@@ -1,10 +1,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/tool_folder.h"
-#include "platform/utf8_path.h"
 #include "platform/wide_text_win32.h"
 
 namespace trel {
@@ -39,16 +37,20 @@ fs::path ExecutableFolder() {
   }
 }
 
+// The roaming application data folder, %APPDATA%; without it, where it lies below the profile.
+std::optional<std::string> ApplicationDataFolder(const std::optional<std::string>& profile) {
+  if (std::optional<std::string> folder = Environment(L"APPDATA")) {
+    return folder;
+  }
+  return profile ? std::optional<std::string>(*profile + "\\AppData\\Roaming") : std::nullopt;
+}
+
 }  // namespace
 
 ToolFolderSources CurrentToolFolderSources() {
-  return {Environment(L"TREL_TOOL_DIR"), ExecutableFolder(), Environment(L"APPDATA"),
-          Environment(L"USERPROFILE")};
-}
-
-fs::path ConfigFolderBelowHome(const std::optional<std::string>& home) {
-  const fs::path folder = home ? PathFromUtf8(*home) : fs::path(L".");
-  return folder / L"AppData" / L"Roaming";
+  const std::optional<std::string> profile = Environment(L"USERPROFILE");
+  return {Environment(L"TREL_TOOL_DIR"), ExecutableFolder(), ApplicationDataFolder(profile),
+          profile};
 }
 
 }  // namespace trel

@@ -17,7 +17,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std:
 // old or the new contents, never a mix. A symbolic link is followed and the file it names replaced;
 // an existing file keeps its permissions. A file or folder without any write permission is not
 // written. False, and the old file unchanged, on any failure.
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+bool ReplaceWholeFile(const std::filesystem::path& file, std::string_view bytes);
 
 // A folder that exists and may be written: one that grants no write permission at all counts as
 // read-only, also for the superuser, as a read-only attribute would.

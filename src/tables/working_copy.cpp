@@ -36,13 +36,13 @@ bool ConvertToWorkingCopy(const std::filesystem::path& source,
   if (text.starts_with(kUtf8Mark)) {
     text.remove_prefix(kUtf8Mark.size());
   }
-  return ReplaceFileAtomically(destination, Utf16LeBytes(Utf8ToUtf16(text)));
+  return ReplaceWholeFile(destination, Utf16LeBytes(Utf8ToUtf16(text)));
 }
 
 bool CopyFileBytes(const std::filesystem::path& source, const std::filesystem::path& destination) {
   std::error_code error;
   const std::optional<std::string> bytes = ReadWholeFile(source, error);
-  return bytes && ReplaceFileAtomically(destination, *bytes);
+  return bytes && ReplaceWholeFile(destination, *bytes);
 }
 
 }  // namespace trel

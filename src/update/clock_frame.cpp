@@ -1,14 +1,6 @@
 #include "update/clock_frame.h"
 
-#include "platform/local_time.h"
-
 namespace trel {
-
-LocalTime CurrentLocalTime() {
-  const std::tm parts = LocalTimeNow();
-  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
-          parts.tm_hour,        parts.tm_min,     parts.tm_sec};
-}
 
 std::uint8_t ToBcd(int value) {
   const int twoDigits = ((value % 100) + 100) % 100;

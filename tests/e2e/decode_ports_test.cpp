@@ -121,7 +121,7 @@ TEST(Ports, ListsEveryPortAndWhetherTheScanReportsIt) {
                     .interfaceNumber = 0,
                     .usbDevice = ""});
   sysfs.addBoardPort("ttyS0");
-  const TrelRun run = RunTrel({"ports", "--sysfs-root", dir.path().string()});
+  const TrelRun run = TrelProcess({"ports"}, {"TREL_SYSFS_ROOT=" + dir.path().string()}).finish();
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Has(run.out, "067b:2303")) << run.out;
   EXPECT_TRUE(

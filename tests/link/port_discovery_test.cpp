@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "link/recording_window.h"
+#include "platform/serial_port_enumeration_linux.h"
 #include "support/fake_sysfs.h"
 #include "support/temp_dir.h"
 
@@ -130,7 +131,7 @@ TEST(PortDiscoverySysfsTest, LinuxAdaptersAreFoundByTheirDriversNames) {
   unknown.product = "FT232R USB UART";
   sysfs.addUsbPort(unknown);
   RecordingWindow window;
-  PortDiscovery discovery([&] { return EnumerateSerialPorts(dir.path()); });
+  PortDiscovery discovery([&] { return EnumerateSerialPortsBelow(dir.path()); });
   discovery.Scan(&window);
   // The diagnostics interface of the modem and the unknown adapter are not offered.
   EXPECT_EQ(ReportedNames(window),

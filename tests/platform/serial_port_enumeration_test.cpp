@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/natural_order.h"
-#include "platform/serial_port_enumeration.h"
+#include "platform/serial_port_enumeration_linux.h"
 #include "support/fake_sysfs.h"
 #include "support/temp_dir.h"
 
@@ -19,7 +19,7 @@ class SerialPortEnumerationTest : public ::testing::Test {
  protected:
   // The one port enumerated; fails the test when there is not exactly one.
   SerialPortInfo onlyPort() {
-    const auto ports = EnumerateSerialPorts(sysfs_.root());
+    const auto ports = EnumerateSerialPortsBelow(sysfs_.root());
     EXPECT_EQ(ports.size(), 1u);
     return ports.empty() ? SerialPortInfo{} : ports.front();
   }
@@ -49,7 +49,7 @@ TEST_F(SerialPortEnumerationTest, SingleAdaptersGetTheirDriversNameAndALowerCase
   for (const Case& c : cases) {
     sysfs_.addUsbPort(c.port);
   }
-  const auto ports = EnumerateSerialPorts(sysfs_.root());
+  const auto ports = EnumerateSerialPortsBelow(sysfs_.root());
   ASSERT_EQ(ports.size(), std::size(cases));
   for (std::size_t i = 0; i < ports.size(); ++i) {
     EXPECT_EQ(ports[i].deviceName, cases[i].port.ttyName);
@@ -62,7 +62,7 @@ TEST_F(SerialPortEnumerationTest, SingleAdaptersGetTheirDriversNameAndALowerCase
 TEST_F(SerialPortEnumerationTest, AcmPortIsMediaTekOnlyOnItsVendor) {
   sysfs_.addUsbPort({"ttyACM0", "cdc_acm", "0e8d", "0003", "MT65xx Preloader", 1, ""});
   sysfs_.addUsbPort({"ttyACM1", "cdc_acm", "2341", "0043", "Arduino Uno", 0, ""});
-  const auto ports = EnumerateSerialPorts(sysfs_.root());
+  const auto ports = EnumerateSerialPortsBelow(sysfs_.root());
   ASSERT_EQ(ports.size(), 2u);
   EXPECT_EQ(ports[0].hardwareKey, "vid_0e8d&pid_0003");
   EXPECT_EQ(ports[0].displayName, "MediaTek USB Port (ttyACM0)");
@@ -75,7 +75,7 @@ TEST_F(SerialPortEnumerationTest, QualcommInterfacesAreNamedByInterfaceNumber) {
     sysfs_.addUsbPort({"ttyUSB" + std::to_string(number), number % 2 == 0 ? "option" : "qcserial",
                        "05c6", "9000", "Qualcomm CDMA Technologies MSM", number, "1-4"});
   }
-  const auto ports = EnumerateSerialPorts(sysfs_.root());
+  const auto ports = EnumerateSerialPortsBelow(sysfs_.root());
   ASSERT_EQ(ports.size(), 4u);
   EXPECT_EQ(ports[0].displayName, "SimTech HS-USB Diagnostics 9000 (ttyUSB0)");
   EXPECT_EQ(ports[1].displayName, "SimTech HS-USB Diagnostics 9000 (ttyUSB1)");
@@ -103,7 +103,7 @@ TEST_F(SerialPortEnumerationTest, PortsComeInNaturalOrder) {
   }
   sysfs_.addBoardPort("ttyS0");
   std::vector<std::string> names;
-  for (const auto& port : EnumerateSerialPorts(sysfs_.root())) {
+  for (const auto& port : EnumerateSerialPortsBelow(sysfs_.root())) {
     names.push_back(port.deviceName);
   }
   EXPECT_EQ(names,
@@ -112,7 +112,7 @@ TEST_F(SerialPortEnumerationTest, PortsComeInNaturalOrder) {
 
 TEST(SerialPortEnumeration, MissingSysfsGivesNoPorts) {
   testing::TempDir dir;
-  EXPECT_TRUE(EnumerateSerialPorts(dir / "nothing-here").empty());
+  EXPECT_TRUE(EnumerateSerialPortsBelow(dir / "nothing-here").empty());
 }
 
 TEST(NaturalOrder, NumbersCompareByValueAndTextByBytes) {

@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix_serial_port.h"
+#include "platform/serial_device_path_posix.h"
+#include "platform/serial_line_posix.h"
 #include "platform/serial_port.h"
-#include "platform/serial_port_name.h"
 #include "support/temp_dir.h"
 
 namespace trel {

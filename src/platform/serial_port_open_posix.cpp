@@ -8,9 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix_serial_port.h"
+#include "platform/serial_device_path_posix.h"
+#include "platform/serial_line_posix.h"
 #include "platform/serial_port.h"
-#include "platform/serial_port_name.h"
+#include "platform/serial_port_io_posix.h"
 
 namespace trel {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/serial_port_name.h"
+#include "platform/serial_device_path_posix.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,0 +1,51 @@
+#include "platform/file_handle_win32.h"
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+namespace trel {
+
+namespace {
+
+constexpr DWORD kLargestWrite = 1U << 20;
+constexpr int kTemporaryNameAttempts = 100;
+
+}  // namespace
+
+bool FileHandle::close() {
+  const HANDLE handle = handle_;
+  handle_ = INVALID_HANDLE_VALUE;
+  return handle == INVALID_HANDLE_VALUE || ::CloseHandle(handle) != FALSE;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kLargestWrite));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+      return false;
+    }
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+HANDLE CreateTemporaryBeside(const std::filesystem::path& target,
+                             std::filesystem::path& temporary) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    temporary = target;
+    temporary +=
+        L".tmp" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+    const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
+      return file;
+    }
+  }
+  ::SetLastError(ERROR_FILE_EXISTS);
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace trel

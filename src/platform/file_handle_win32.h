@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string_view>
+
+namespace trel {
+
+// An open file handle, closed when the object goes.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { close(); }
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  // Closes now; false when closing reported an error.
+  bool close();
+
+ private:
+  HANDLE handle_;
+};
+
+// Writes all bytes at the current position; false on any failure.
+bool WriteAll(HANDLE file, std::string_view bytes);
+
+// Creates a new, empty file beside `target` (its name with a suffix of this process's own) that
+// nobody else uses, for writing; invalid, with GetLastError() telling why, when that is impossible.
+HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary);
+
+}  // namespace trel
