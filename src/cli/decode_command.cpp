@@ -8,6 +8,7 @@
 #include "cli/frame_meaning.h"
 #include "cli/recording_reader.h"
 #include "cli/text_format.h"
+#include "platform/utf8_path.h"
 #include "platform/whole_file.h"
 
 namespace trel {
@@ -30,7 +31,7 @@ int RunDecode(const std::filesystem::path& file, std::ostream& out, std::ostream
   std::error_code error;
   const std::optional<std::string> bytes = ReadWholeFile(file, error);
   if (!bytes) {
-    err << "cannot read " << file.string() << ": " << error.message() << "\n";
+    err << "cannot read " << PathToUtf8(file) << ": " << error.message() << "\n";
     return kExitBadRequest;
   }
   const RecordingWalk walk =

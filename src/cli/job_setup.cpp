@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/tool_folder.h"
+#include "platform/utf8_path.h"
 #include "platform/utf_convert.h"
 #include "update/more_xml_list.h"
 
@@ -19,10 +20,11 @@ MoreXmlList MoreKeywordFiles(const JobFileOptions& options) {
 
 // Every file the job reads: creating the output file empty must not destroy one of them.
 std::vector<std::filesystem::path> InputFiles(const JobFileOptions& options) {
-  std::vector<std::filesystem::path> inputs{options.params, options.keywords};
+  std::vector<std::filesystem::path> inputs{PathFromUtf8(options.params),
+                                            PathFromUtf8(options.keywords)};
   const MoreXmlList more = MoreKeywordFiles(options);
   for (const std::u16string& name : more.names) {
-    inputs.emplace_back(Utf16ToUtf8(JoinFolderAndName(more.folder, name)));
+    inputs.emplace_back(JoinFolderAndName(more.folder, name));
   }
   return inputs;
 }
@@ -46,7 +48,7 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
     return {};
   }
   if (IsOneOf(outputPath, InputFiles(files))) {
-    return "The output file is one of the files to send: " + outputPath.string();
+    return "The output file is one of the files to send: " + PathToUtf8(outputPath);
   }
   if (!CreateOutputFile(outputPath)) {
     return kOutputFileFailedText;
@@ -55,10 +57,10 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
 }
 
 UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& workingCopy) {
-  workingCopy.importFrom(options.params);
+  workingCopy.importFrom(PathFromUtf8(options.params));
   UpdateJob job;
   job.workingCopyPath = workingCopy.path();
-  job.mainKeywordPath = options.keywords;
+  job.mainKeywordPath = PathFromUtf8(options.keywords);
   AssignExtraKeywordFiles(job, MoreKeywordFiles(options));
   job.reboot = options.reboot ? 1 : 0;
   job.netprinter = options.netprinter;

@@ -1,12 +1,17 @@
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
+#include <vector>
 
 #include "cli/decode_command.h"
 #include "cli/exit_status.h"
 #include "cli/ports_command.h"
 #include "cli/record_command.h"
 #include "cli/send_command.h"
+#include "platform/command_line.h"
+#include "platform/serial_port.h"
 #include "platform/terminal.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -18,14 +23,28 @@ const CLI::Validator kNamedFile(
     },
     "FILE");
 
+// A file to read must exist and be no folder. Names are UTF-8 texts on every system, so the check
+// goes through PathFromUtf8 rather than CLI11's own, which takes the ANSI code page on Windows.
+const CLI::Validator kExistingFile(
+    [](const std::string& value) {
+      std::error_code error;
+      const auto status = std::filesystem::status(trel::PathFromUtf8(value), error);
+      if (!std::filesystem::exists(status)) {
+        return "File does not exist: " + value;
+      }
+      return std::filesystem::is_directory(status) ? "File is actually a directory: " + value
+                                                   : std::string();
+    },
+    "FILE");
+
 void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
   command.add_option("--params", files.params, "Parameter list file (INI)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(kExistingFile);
   command
       .add_option("--keywords", files.keywords,
                   "Main keyword file; sent when its name ends in .xml")
-      ->check(CLI::ExistingFile);
+      ->check(kExistingFile);
   command.add_option("--more-keywords", files.moreKeywords,
                      "Further keyword files \"A;B\", in the main keyword file's folder");
   command.add_flag("--reboot", files.reboot, "Ask the printer to reboot after the update");
@@ -37,8 +56,7 @@ void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
 }
 
 void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
-  send.add_option("--port", options.port, "Serial port: a path, or a name looked up in /dev")
-      ->required();
+  send.add_option("--port", options.port, std::string(trel::kSerialPortNaming))->required();
   AddJobFileOptions(send, options.files);
   send.add_option("--baud", options.baud, "Baud rate (default 9600, 115200 with netprinter 1)")
       ->check(CLI::IsMember({9600, 38400, 115200}));
@@ -68,6 +86,7 @@ void AddRecordOptions(CLI::App& record, trel::RecordOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  trel::UseUtf8ConsoleOutput();
   CLI::App app{"trel: sends parameters and keyword tables to a receipt printer"};
   app.require_subcommand(1);
 
@@ -87,15 +106,20 @@ int main(int argc, char** argv) {
   CLI::App* decode = app.add_subcommand("decode", "Print each frame of a recording");
   decode->add_option("FILE", decodeFile, "Recording to read")->required();
 
+  std::vector<std::string> arguments = trel::CommandLineArguments(argc, argv);
+  std::vector<char*> argumentTexts;
+  for (std::string& argument : arguments) {
+    argumentTexts.push_back(argument.data());
+  }
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(argumentTexts.size()), argumentTexts.data());
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error);
     return status == 0 ? trel::kExitSuccess : trel::kExitBadRequest;
   }
 
   if (decode->parsed()) {
-    return trel::RunDecode(decodeFile, std::cout, std::cerr);
+    return trel::RunDecode(trel::PathFromUtf8(decodeFile), std::cout, std::cerr);
   }
   if (ports->parsed()) {
     return trel::RunPorts(std::cout);

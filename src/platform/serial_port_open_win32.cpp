@@ -50,6 +50,8 @@ SerialOpenResult OpenFailure(unsigned long error, const std::string& name) {
   }
 }
 
+const char* const kSerialPortNaming = "Serial port: a COM port, such as com5, COM5 or \\\\.\\COM12";
+
 SerialOpenResult OpenSerialPort(const std::string& name) {
   if (name.empty()) {
     return Failure(SerialOpenError::kNotFound, "no port chosen");

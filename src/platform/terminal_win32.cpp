@@ -10,4 +10,8 @@ bool StandardErrorIsTerminal() {
   return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != FALSE;
 }
 
+void UseUtf8ConsoleOutput() {
+  ::SetConsoleOutputCP(CP_UTF8);
+}
+
 }  // namespace trel

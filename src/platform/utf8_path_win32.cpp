@@ -1,14 +1,14 @@
 #include "platform/utf8_path.h"
+#include "platform/wide_text_win32.h"
 
 namespace trel {
 
 std::filesystem::path PathFromUtf8(std::string_view text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+  return std::filesystem::path(WideFromUtf8(text));
 }
 
 std::string PathToUtf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+  return Utf8FromWide(path.native());
 }
 
 }  // namespace trel
