@@ -1,22 +1,15 @@
 #include "support/temp_dir.h"
 
-#include <stdlib.h>
-
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
+
+#include "platform/temporary_folder.h"
 
 namespace trel::testing {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "trel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a temporary folder");
-  }
-  path_ = pattern;
-}
+TempDir::TempDir() : path_(CreateTemporaryFolder("trel-test-")) {}
 
 TempDir::~TempDir() {
   std::error_code error;
