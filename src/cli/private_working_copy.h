@@ -17,7 +17,9 @@ class PrivateWorkingCopy {
 
   // Imports the parameter list as the desktop tool's Import does: converted to the UTF-16LE working
   // copy, or copied byte for byte when it cannot be converted; then the table is loaded and stored
-  // back, so the working copy holds what the table would send.
+  // back, so the working copy holds what the table would send. The store writes each text as given,
+  // so a command whose blanks at its ends were kept by quotes in the list loses them, in the window
+  // and here alike.
   void importFrom(const std::filesystem::path& parameterList) const;
 
   const std::filesystem::path& path() const { return file_; }

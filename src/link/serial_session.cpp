@@ -1,5 +1,7 @@
 #include "link/serial_session.h"
 
+#include "link/serial_session_impl.h"
+
 #include <utility>
 
 namespace trel {
@@ -15,22 +17,22 @@ constexpr std::chrono::milliseconds kDeviceThreadStopLimit{1000};
 
 }  // namespace
 
-SerialSession::SerialSession(SessionDependencies dependencies)
+SerialSession::Impl::Impl(SessionDependencies dependencies)
     : openPort_(std::move(dependencies.openPort)),
       timings_(dependencies.timings),
       discovery_(std::move(dependencies.enumeratePorts)) {}
 
-SerialSession::~SerialSession() {
+SerialSession::Impl::~Impl() {
   SerialShutdown();
 }
 
-void SerialSession::SerialSetDataCallback(SerialDataCallback callback) {
+void SerialSession::Impl::SerialSetDataCallback(SerialDataCallback callback) {
   callback_.Set(std::move(callback));
   // Bytes that waited in the ring for a callback can go now.
   dataArrived_.Set();
 }
 
-int SerialSession::SerialStart(WindowMessages* window) {
+int SerialSession::Impl::SerialStart(WindowMessages* window) {
   std::lock_guard lifecycle(lifecycleLock_);
   window_ = window;
   if (!linkRun_.load()) {
@@ -53,13 +55,13 @@ int SerialSession::SerialStart(WindowMessages* window) {
   return delivery_.Start() ? 1 : 0;
 }
 
-int SerialSession::SerialSetLine(int stopBitsCode, std::uint32_t baudRate) {
+int SerialSession::Impl::SerialSetLine(int stopBitsCode, std::uint32_t baudRate) {
   stopBitsCode_ = stopBitsCode;
   lineBaudRate_ = baudRate;
   return 1;
 }
 
-int SerialSession::SerialOpen(const std::string& portName) {
+int SerialSession::Impl::SerialOpen(const std::string& portName) {
   const auto deadline = std::chrono::steady_clock::now() + timings_.openLimit;
   SerialOpenResult opened = openPort_(portName);
   if (!opened.port) {
@@ -90,8 +92,8 @@ int SerialSession::SerialOpen(const std::string& portName) {
 
 // Installs the port under the port lock once the link thread waits at that lock, so that its next
 // cycle finds the port and configures it rather than scanning.
-void SerialSession::InstallPort(std::unique_ptr<SerialPort> port,
-                                std::chrono::steady_clock::time_point deadline) {
+void SerialSession::Impl::InstallPort(std::unique_ptr<SerialPort> port,
+                                      std::chrono::steady_clock::time_point deadline) {
   std::lock_guard lock(portLock_);
   state_.linkState = 0;
   scanWake_.Set();
@@ -105,7 +107,7 @@ void SerialSession::InstallPort(std::unique_ptr<SerialPort> port,
   port_ = std::move(port);
 }
 
-bool SerialSession::WaitForPrinterDevice(std::chrono::steady_clock::time_point deadline) {
+bool SerialSession::Impl::WaitForPrinterDevice(std::chrono::steady_clock::time_point deadline) {
   for (int poll = 0;; ++poll) {
     if (state_.linkState.load() != 0) {
       // Only the printer's own device means the link is up; the idle one, or none yet, does not.
@@ -123,12 +125,12 @@ bool SerialSession::WaitForPrinterDevice(std::chrono::steady_clock::time_point d
   }
 }
 
-int SerialSession::SerialWrite(const std::uint8_t* bytes, std::size_t count) {
+int SerialSession::Impl::SerialWrite(const std::uint8_t* bytes, std::size_t count) {
   CDeviceObject* device = state_.currentDevice.load();
   return device != nullptr ? device->Write(bytes, count) : 0;
 }
 
-int SerialSession::SerialClose() {
+int SerialSession::Impl::SerialClose() {
   state_.reading = false;
   portOpen_ = false;
   ClosePort();
@@ -136,17 +138,17 @@ int SerialSession::SerialClose() {
   return 1;
 }
 
-std::string SerialSession::lastOpenError() const {
+std::string SerialSession::Impl::lastOpenError() const {
   std::lock_guard lock(openErrorLock_);
   return lastOpenError_;
 }
 
-void SerialSession::SetLastOpenError(std::string text) {
+void SerialSession::Impl::SetLastOpenError(std::string text) {
   std::lock_guard lock(openErrorLock_);
   lastOpenError_ = std::move(text);
 }
 
-int SerialSession::SerialShutdown() {
+int SerialSession::Impl::SerialShutdown() {
   std::lock_guard lifecycle(lifecycleLock_);
   linkRun_ = false;
   state_.reading = false;
@@ -163,12 +165,12 @@ int SerialSession::SerialShutdown() {
   return 1;
 }
 
-std::shared_ptr<SerialPort> SerialSession::CurrentPort() const {
+std::shared_ptr<SerialPort> SerialSession::Impl::CurrentPort() const {
   std::lock_guard lock(closeLock_);
   return port_;
 }
 
-void SerialSession::CancelPortIo() {
+void SerialSession::Impl::CancelPortIo() {
   if (std::shared_ptr<SerialPort> port = CurrentPort()) {
     port->cancelIo();
   }
@@ -176,7 +178,7 @@ void SerialSession::CancelPortIo() {
 
 // Closing wakes every wait on the port at once; a thread that still holds the port sees every
 // later call fail.
-void SerialSession::ClosePort() {
+void SerialSession::Impl::ClosePort() {
   std::shared_ptr<SerialPort> closing;
   {
     std::lock_guard lock(closeLock_);
@@ -190,18 +192,59 @@ void SerialSession::ClosePort() {
   }
 }
 
-void SerialSession::PostToWindow(unsigned message) {
+void SerialSession::Impl::PostToWindow(unsigned message) {
   if (WindowMessages* window = window_.load()) {
     window->post(message, 0, 0);
   }
 }
 
-void SerialSession::PostToDeviceThread(unsigned message, std::uintptr_t wParam,
-                                       std::intptr_t lParam) {
+void SerialSession::Impl::PostToDeviceThread(unsigned message, std::uintptr_t wParam,
+                                             std::intptr_t lParam) {
   // Posted also while shutting down: the link's last "link down" must still reach the thread, which
   // stops only after the link thread. A message to a stopped thread is dropped when it starts
   // again.
   deviceThread_.PostThreadMessage(message, wParam, lParam);
+}
+
+SerialSession::SerialSession(SessionDependencies dependencies)
+    : impl_(std::make_unique<Impl>(std::move(dependencies))) {}
+
+SerialSession::~SerialSession() = default;
+
+void SerialSession::SerialSetDataCallback(SerialDataCallback callback) {
+  impl_->SerialSetDataCallback(std::move(callback));
+}
+
+int SerialSession::SerialStart(WindowMessages* window) {
+  return impl_->SerialStart(window);
+}
+
+int SerialSession::SerialSetLine(int stopBitsCode, std::uint32_t baudRate) {
+  return impl_->SerialSetLine(stopBitsCode, baudRate);
+}
+
+int SerialSession::SerialOpen(const std::string& portName) {
+  return impl_->SerialOpen(portName);
+}
+
+int SerialSession::SerialWrite(const std::uint8_t* bytes, std::size_t count) {
+  return impl_->SerialWrite(bytes, count);
+}
+
+int SerialSession::SerialClose() {
+  return impl_->SerialClose();
+}
+
+std::string SerialSession::lastOpenError() const {
+  return impl_->lastOpenError();
+}
+
+int SerialSession::SerialShutdown() {
+  return impl_->SerialShutdown();
+}
+
+std::uint64_t SerialSession::droppedBytes() const {
+  return impl_->droppedBytes();
 }
 
 }  // namespace trel

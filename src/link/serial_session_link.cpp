@@ -1,6 +1,6 @@
 // The link thread of the serial session: scanning while no port is open, configuring and reading
 // the port once one is, and the writes through the port.
-#include "link/serial_session.h"
+#include "link/serial_session_impl.h"
 
 namespace trel {
 namespace {
@@ -18,7 +18,7 @@ constexpr int kLastStopBitsCode = 2;
 
 }  // namespace
 
-void SerialSession::RunLinkThread() {
+void SerialSession::Impl::RunLinkThread() {
   state_.linkState = 0;
   while (linkRun_.load()) {
     RunLinkCycle();
@@ -29,7 +29,7 @@ void SerialSession::RunLinkThread() {
   }
 }
 
-void SerialSession::RunLinkCycle() {
+void SerialSession::Impl::RunLinkCycle() {
   linkThreadAtLock_ = true;
   {
     std::lock_guard lock(portLock_);
@@ -45,7 +45,7 @@ void SerialSession::RunLinkCycle() {
   ConfigureAndRead();
 }
 
-void SerialSession::ConfigureAndRead() {
+void SerialSession::Impl::ConfigureAndRead() {
   PostToDeviceThread(kLinkUpMessage);
   // A link that ended by a failed write keeps portOpen_ without a port until SerialClose; its
   // cycles then read nothing, pausing between read steps.
@@ -70,7 +70,7 @@ void SerialSession::ConfigureAndRead() {
 
 // The results are not checked: a port that refuses a setting still carries bytes, and a failing
 // port shows in the reads and writes that follow.
-void SerialSession::ConfigureLine(SerialPort& port) {
+void SerialSession::Impl::ConfigureLine(SerialPort& port) {
   port.setupComm(kDriverQueueSize, kDriverQueueSize);
   port.setTimeouts(kLinkTimeouts);
   const int stopBits = stopBitsCode_.load();
@@ -79,7 +79,7 @@ void SerialSession::ConfigureLine(SerialPort& port) {
   port.purge();
 }
 
-void SerialSession::ReadStep() {
+void SerialSession::Impl::ReadStep() {
   std::shared_ptr<SerialPort> port = CurrentPort();
   if (port == nullptr || state_.currentDevice.load() == nullptr) {
     PauseReading();
@@ -98,25 +98,25 @@ void SerialSession::ReadStep() {
   state_.currentDevice.load()->Receive(readBuffer_.data(), static_cast<std::size_t>(received));
 }
 
-void SerialSession::PauseReading() {
+void SerialSession::Impl::PauseReading() {
   stopEvent_.Wait(kReadWait);
 }
 
-void SerialSession::StoreReceived(const std::uint8_t* bytes, std::size_t count) {
+void SerialSession::Impl::StoreReceived(const std::uint8_t* bytes, std::size_t count) {
   ring_.Append(bytes, count);
   dataArrived_.Set();
 }
 
-int SerialSession::WriteKeepingLink(const std::uint8_t* bytes, std::size_t count) {
+int SerialSession::Impl::WriteKeepingLink(const std::uint8_t* bytes, std::size_t count) {
   return WriteToPort(bytes, count, false);
 }
 
-int SerialSession::WriteEndingLink(const std::uint8_t* bytes, std::size_t count) {
+int SerialSession::Impl::WriteEndingLink(const std::uint8_t* bytes, std::size_t count) {
   return WriteToPort(bytes, count, true);
 }
 
-int SerialSession::WriteToPort(const std::uint8_t* bytes, std::size_t count,
-                               bool endLinkOnFailure) {
+int SerialSession::Impl::WriteToPort(const std::uint8_t* bytes, std::size_t count,
+                                     bool endLinkOnFailure) {
   std::shared_ptr<SerialPort> port;
   bool written = false;
   {

@@ -90,6 +90,27 @@ Replaced ReplaceThroughTemporary(const fs::path& target, const fs::path& folder,
   return Replaced::kDone;
 }
 
+bool WriteContents(int fd, std::string_view bytes) {
+  return WriteAllAt(fd, bytes, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+         ::fsync(fd) == 0;
+}
+
+// The way for a folder that refuses a temporary file: the file's own bytes are rewritten. That is
+// not atomic, so the old contents are kept and written back when the new ones cannot be written
+// whole.
+bool RewriteInPlace(const fs::path& file, std::string_view bytes) {
+  FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
+  std::string old;
+  if (fd.get() < 0 || !ReadToEnd(fd.get(), old)) {
+    return false;
+  }
+  if (WriteContents(fd.get(), bytes)) {
+    return true;
+  }
+  WriteContents(fd.get(), old);
+  return false;
+}
+
 }  // namespace
 
 bool ReplaceWholeFile(const fs::path& file, std::string_view bytes) {
@@ -107,6 +128,7 @@ bool ReplaceWholeFile(const fs::path& file, std::string_view bytes) {
     case Replaced::kDone:
       return true;
     case Replaced::kFolderRefused:
+      return exists && RewriteInPlace(*target, bytes);
     case Replaced::kFailed:
       break;
   }

@@ -158,7 +158,9 @@ bool ProfileDocument::set(std::u16string_view section, std::u16string_view key,
   if (!IsWritableSectionName(section) || !IsWritableKeyName(key) || HoldsLineBreak(value)) {
     return false;
   }
-  std::u16string stored = ProfileValueAsWritten(value);
+  // Stored as given, as Windows stores it: a read trims blanks at its ends and strips one pair of
+  // outer quotes, so " X " reads back as "X".
+  std::u16string stored(value);
   const auto sectionAt = sectionIndex_.find(FoldProfileName(section));
   if (sectionAt == sectionIndex_.end()) {
     appendSection(section, key, std::move(stored));

@@ -28,10 +28,11 @@ class ProfileDocument {
                      std::u16string_view fallback) const;
 
   // Updates the key in place, or adds it after the last key of its section, or adds the section at
-  // the end. A value with blanks at either end or wrapped in quotes is stored inside double quotes,
-  // so that get() returns it unchanged. Refused (false, nothing changed): a value holding a line
-  // break, which would split its line; an empty section or key name, a name with a line break, and
-  // a key name that holds "=" or starts with ";" or "[", none of which would read back.
+  // the end. The value is stored as given, as Windows stores it; get() then returns it with the
+  // blanks at its ends trimmed and one pair of outer quotes stripped. Refused (false, nothing
+  // changed): a value holding a line break, which would split its line; an empty section or key
+  // name, a name with a line break, and a key name that holds "=" or starts with ";" or "[", none
+  // of which would read back.
   bool set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
   // Writes the document with the encoding it was read in (UTF-8 for a new file), CRLF line ends,

@@ -92,15 +92,6 @@ std::u16string ProfileValueAsRead(std::u16string_view stored) {
   return std::u16string(stored.substr(0, kProfileValueLimit));
 }
 
-std::u16string ProfileValueAsWritten(std::u16string_view value) {
-  const bool blankAtEnd =
-      !value.empty() && (IsProfileBlank(value.front()) || IsProfileBlank(value.back()));
-  if (blankAtEnd || IsWrappedInQuotes(value)) {
-    return u"\"" + std::u16string(value) + u"\"";
-  }
-  return std::u16string(value);
-}
-
 bool IsWritableSectionName(std::u16string_view name) {
   return !name.empty() && !HoldsLineBreak(name);
 }

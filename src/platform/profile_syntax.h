@@ -33,10 +33,6 @@ std::u16string FoldProfileName(std::u16string_view name);
 // kProfileValueLimit characters.
 std::u16string ProfileValueAsRead(std::u16string_view stored);
 
-// What a write stores so that the read gives the value back unchanged: a value with blanks at
-// either end, or wrapped in one kind of quote, goes inside double quotes.
-std::u16string ProfileValueAsWritten(std::u16string_view value);
-
 // A key or section name that would not read back as itself (empty, holding a line break, a key that
 // holds "=" or would start a comment or section header) cannot be written.
 bool IsWritableSectionName(std::u16string_view name);

@@ -23,7 +23,8 @@ struct ToolFolderSources {
   std::optional<std::string> toolDir;      // $TREL_TOOL_DIR
   std::filesystem::path executableFolder;  // empty when unknown
   std::optional<std::string> configHome;   // $XDG_CONFIG_HOME; %APPDATA% on Windows
-  std::optional<std::string> home;         // $HOME; %USERPROFILE% on Windows
+  std::optional<std::string>
+      home;  // $HOME, else the account's home folder; %USERPROFILE% on Windows
 };
 // Read from this process and its environment, the operating system's way.
 ToolFolderSources CurrentToolFolderSources();

@@ -45,6 +45,17 @@ TEST(RecordGolden, ParameterBlockAndEndFrameWithoutTheClockFrame) {
                           BuildFrame(5, kCommandParameterEnd, 0, kEndMarker, false)}));
 }
 
+TEST(RecordGolden, BlanksKeptByQuotesInTheListAreLostWhenTheTableStoresIt) {
+  TempDir dir;
+  // The import's table store writes " A " as given, which reads back as "A"; "\a" keeps a blank.
+  dir.write("params.ini", ParamList({{1, "\" A \""}, {3, "\\aB"}}));
+  ASSERT_EQ(Record(dir, {}).exitCode, 0);
+  const Bytes block = Joined({{'A'}, kSeparator, {' ', 'B'}, kSeparator});
+  EXPECT_EQ(ReadBytes(dir / "out.bin"),
+            Concatenated({BuildFrame(4, kCommandParameterData, 0, block, false),
+                          BuildFrame(5, kCommandParameterEnd, 0, kEndMarker, false)}));
+}
+
 TEST(RecordGolden, RebootSequenceAndABlockOverOneHundredBytes) {
   TempDir dir;
   dir.write("params.ini", ParamList({{1, std::string(96, 'x')}, {1, "Z"}}));

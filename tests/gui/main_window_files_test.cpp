@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -117,6 +119,25 @@ TEST_F(FileCommandsTest, CheckBoxEnablesSaveAndSaveStoresIt) {
   EXPECT_FALSE(controls().save->isEnabled());
   EXPECT_EQ(ReadProfileString(workingCopy(), u"3", u"IsValid", u""), u"1");
   EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileCommandsTest, SaveInAReadOnlyToolFolderRewritesTheWorkingCopyAndKeepsItsMode) {
+  writeWorkingCopy(testing::kParamList);
+  ::chmod(workingCopy().c_str(), 0640);
+  ASSERT_TRUE(open());
+  CComboListCtrl* table = controls().table;
+  const QRect cell = table->visualRect(table->model()->index(2, 0));
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(8, 8));
+  // No write permission bits: the folder refuses a temporary file, also to root.
+  ::chmod(folder.path().c_str(), 0555);
+  controls().save->click();
+  ::chmod(folder.path().c_str(), 0755);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(controls().save->isEnabled());
+  EXPECT_EQ(ReadProfileString(workingCopy(), u"3", u"IsValid", u""), u"1");
+  struct stat info {};
+  ASSERT_EQ(::stat(workingCopy().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
 TEST_F(FileCommandsTest, SelectingARowShowsItsTextWithoutEnablingChange) {

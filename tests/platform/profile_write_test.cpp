@@ -1,8 +1,12 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
 #include "platform/private_profile.h"
+#include "platform/utf_convert.h"
 #include "support/temp_dir.h"
 
 namespace trel {
@@ -48,11 +52,20 @@ TEST_F(ProfileWriteTest, KeepsTheEncodingOfTheFile) {
   EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[s]\r\nk=v\r\n");
 }
 
-TEST_F(ProfileWriteTest, ValuesReadBackExactlyAsWritten) {
-  for (const std::u16string value :
-       {u" lead", u"trail\t", u"\"quoted\"", u"'single'", u"\"", u"\"\"", u"a \"b\" c", u""}) {
-    ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", value));
-    EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), value);
+TEST_F(ProfileWriteTest, ValuesAreStoredAsGivenAndReadBackTrimmedAndUnquoted) {
+  ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", u" X "));
+  EXPECT_EQ(ReadBytes(file_), "[s]\r\nk= X \r\n");
+  EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), u"X");
+
+  const std::pair<std::u16string, std::u16string> writtenAndRead[] = {
+      {u"trail\t", u"trail"},   {u"\"quoted\"", u"quoted"},
+      {u"'single'", u"single"}, {u"\"\"", u""},
+      {u"\"", u"\""},           {u"a \"b\" c", u"a \"b\" c"},
+      {u"\\aX\\a", u"\\aX\\a"}, {u"", u""}};
+  for (const auto& [written, read] : writtenAndRead) {
+    ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", written));
+    EXPECT_EQ(ReadBytes(file_), "[s]\r\nk=" + Utf16ToUtf8(written) + "\r\n");
+    EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), read);
   }
 }
 
@@ -77,15 +90,55 @@ TEST_F(ProfileWriteTest, FailedWritesLeaveTheFileByteIdenticalAndNoLeftovers) {
   EXPECT_FALSE(WriteProfileString(file_, u"s", u"k", u"2"));
   EXPECT_EQ(ReadBytes(file_), before);
 
-  ::chmod(file_.c_str(), 0644);
-  ::chmod(dir_.path().c_str(), 0555);
-  EXPECT_FALSE(WriteProfileString(file_, u"s", u"k", u"2"));
-  ::chmod(dir_.path().c_str(), 0755);
-  EXPECT_EQ(ReadBytes(file_), before);
-
   EXPECT_FALSE(WriteProfileString(dir_ / "missing" / "t.ini", u"s", u"k", u"2"));
   EXPECT_FALSE(WriteProfileString(dir_.path(), u"s", u"k", u"2"));  // a folder, not a file
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+}
+
+// A folder without write permission bits refuses the temporary file, also for root, so these run
+// the in-place rewrite whoever runs them.
+class ReadOnlyFolderWriteTest : public ProfileWriteTest {
+ protected:
+  void SetUp() override { dir_.write("t.ini", kBefore); }
+  void TearDown() override { ::chmod(dir_.path().c_str(), 0755); }
+  void makeFolderReadOnly() { ASSERT_EQ(::chmod(dir_.path().c_str(), 0555), 0); }
+
+  static constexpr std::string_view kBefore = "[s]\nk=1\n";
+};
+
+TEST_F(ReadOnlyFolderWriteTest, AWritableFileIsRewrittenInPlaceAndKeepsItsMode) {
+  ::chmod(file_.c_str(), 0640);
+  struct stat before {};
+  ASSERT_EQ(::stat(file_.c_str(), &before), 0);
+  makeFolderReadOnly();
+  ASSERT_TRUE(WriteProfileString(file_, u"s", u"k", u"2"));
+  ASSERT_TRUE(WriteProfileString(file_, u"t", u"new", u"3"));
+  EXPECT_EQ(ReadBytes(file_), "[s]\r\nk=2\r\n[t]\r\nnew=3\r\n");
+  ASSERT_TRUE(WriteProfileString(file_, u"t", u"new", u""));  // shorter: the rest is cut off
+  EXPECT_EQ(ReadBytes(file_), "[s]\r\nk=2\r\n[t]\r\nnew=\r\n");
+  struct stat after {};
+  ASSERT_EQ(::stat(file_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+  // A file that is not there cannot be made in such a folder.
+  EXPECT_FALSE(WriteProfileString(dir_ / "new.ini", u"s", u"k", u"1"));
+}
+
+TEST_F(ReadOnlyFolderWriteTest, ARewriteCutShortPutsTheOldBytesBack) {
+  makeFolderReadOnly();
+  // A file size limit stops the longer contents part way, as a full disk would.
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit previousLimit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
+  rlimit limit = previousLimit;
+  limit.rlim_cur = kBefore.size() + 4;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const bool written = WriteProfileString(file_, u"s", u"k", std::u16string(100, u'x'));
+  ::setrlimit(RLIMIT_FSIZE, &previousLimit);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadBytes(file_), kBefore);
 }
 
 TEST_F(ProfileWriteTest, WhatCannotBeReadAsAFileIsNeitherWaitedOnNorOverwritten) {
