@@ -9,6 +9,7 @@ namespace trel {
 namespace {
 
 constexpr DWORD kLargestWrite = 1U << 20;
+constexpr DWORD kChunkBytes = 65536;
 constexpr int kTemporaryNameAttempts = 100;
 
 }  // namespace
@@ -29,6 +30,20 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     bytes.remove_prefix(written);
   }
   return true;
+}
+
+bool ReadToEnd(HANDLE file, std::string& bytes) {
+  std::string chunk(kChunkBytes, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file, chunk.data(), kChunkBytes, &got, nullptr)) {
+      return false;
+    }
+    if (got == 0) {
+      return true;
+    }
+    bytes.append(chunk, 0, got);
+  }
 }
 
 HANDLE CreateTemporaryBeside(const std::filesystem::path& target,

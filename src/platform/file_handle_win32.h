@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace trel {
@@ -26,6 +27,9 @@ class FileHandle {
 
 // Writes all bytes at the current position; false on any failure.
 bool WriteAll(HANDLE file, std::string_view bytes);
+
+// Reads from the current position to the end of the file; false on a read error.
+bool ReadToEnd(HANDLE file, std::string& bytes);
 
 // Creates a new, empty file beside `target` (its name with a suffix of this process's own) that
 // nobody else uses, for writing; invalid, with GetLastError() telling why, when that is impossible.

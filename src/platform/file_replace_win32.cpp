@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "platform/file_handle_win32.h"
 #include "platform/whole_file.h"
 
@@ -12,6 +14,12 @@ namespace fs = std::filesystem;
 constexpr DWORD kUnwritable =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE;
 
+enum class Replaced { kDone, kFailed, kFolderRefused };
+
+bool IsRefusal(DWORD error) {
+  return error == ERROR_ACCESS_DENIED;
+}
+
 // Puts the finished temporary file in the target's place. Replacing keeps the old file's
 // attributes and access rights; a target that does not exist yet is renamed into.
 bool MoveIntoPlace(const fs::path& temporary, const fs::path& target, bool exists) {
@@ -21,6 +29,50 @@ bool MoveIntoPlace(const fs::path& temporary, const fs::path& target, bool exist
   // Also when the target has appeared since it was looked at.
   return ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                         nullptr, nullptr) != FALSE;
+}
+
+// The atomic way: a temporary file beside the target that then takes its place. kFolderRefused
+// when the folder does not let us create the temporary file or put it in the target's place.
+Replaced ReplaceThroughTemporary(const fs::path& target, std::string_view bytes, bool exists) {
+  fs::path temporary;
+  FileHandle handle(CreateTemporaryBeside(target, temporary));
+  if (!handle.valid()) {
+    return IsRefusal(::GetLastError()) ? Replaced::kFolderRefused : Replaced::kFailed;
+  }
+  if (!WriteAll(handle.get(), bytes) || !::FlushFileBuffers(handle.get()) || !handle.close()) {
+    handle.close();
+    ::DeleteFileW(temporary.c_str());
+    return Replaced::kFailed;
+  }
+  if (!MoveIntoPlace(temporary, target, exists)) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    return IsRefusal(error) ? Replaced::kFolderRefused : Replaced::kFailed;
+  }
+  return Replaced::kDone;
+}
+
+bool WriteContents(HANDLE file, std::string_view bytes) {
+  LARGE_INTEGER start{};
+  return ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && WriteAll(file, bytes) &&
+         ::SetEndOfFile(file) && ::FlushFileBuffers(file);
+}
+
+// The way for a folder that refuses a temporary file: the file's own bytes are rewritten. That is
+// not atomic, so the old contents are kept and written back when the new ones cannot be written
+// whole.
+bool RewriteInPlace(const fs::path& file, std::string_view bytes) {
+  const FileHandle handle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string old;
+  if (!handle.valid() || !ReadToEnd(handle.get(), old)) {
+    return false;
+  }
+  if (WriteContents(handle.get(), bytes)) {
+    return true;
+  }
+  WriteContents(handle.get(), old);
+  return false;
 }
 
 }  // namespace
@@ -34,19 +86,15 @@ bool ReplaceWholeFile(const fs::path& file, std::string_view bytes) {
   if (exists && (attributes & kUnwritable) != 0) {
     return false;
   }
-  fs::path temporary;
-  FileHandle handle(CreateTemporaryBeside(file, temporary));
-  if (!handle.valid()) {
-    return false;
+  switch (ReplaceThroughTemporary(file, bytes, exists)) {
+    case Replaced::kDone:
+      return true;
+    case Replaced::kFolderRefused:
+      return exists && RewriteInPlace(file, bytes);
+    case Replaced::kFailed:
+      break;
   }
-  const bool written =
-      WriteAll(handle.get(), bytes) && ::FlushFileBuffers(handle.get()) && handle.close();
-  if (!written || !MoveIntoPlace(temporary, file, exists)) {
-    handle.close();
-    ::DeleteFileW(temporary.c_str());
-    return false;
-  }
-  return true;
+  return false;
 }
 
 }  // namespace trel

@@ -11,8 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr DWORD kChunkBytes = 65536;
-
 std::error_code ErrorCodeOf(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -58,18 +56,11 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, std::error_code& 
   if (::GetFileSizeEx(handle.get(), &size)) {
     bytes.reserve(static_cast<std::size_t>(size.QuadPart));
   }
-  std::string chunk(kChunkBytes, '\0');
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(handle.get(), chunk.data(), kChunkBytes, &got, nullptr)) {
-      error = ErrorCodeOf(::GetLastError());
-      return std::nullopt;
-    }
-    if (got == 0) {
-      return bytes;
-    }
-    bytes.append(chunk, 0, got);
+  if (!ReadToEnd(handle.get(), bytes)) {
+    error = ErrorCodeOf(::GetLastError());
+    return std::nullopt;
   }
+  return bytes;
 }
 
 // Folders have no write permission bits that could be read; a folder counts as writable when a
