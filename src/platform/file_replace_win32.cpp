@@ -20,20 +20,31 @@ bool IsRefusal(DWORD error) {
   return error == ERROR_ACCESS_DENIED;
 }
 
-// Puts the finished temporary file in the target's place. Replacing keeps the old file's
-// attributes and access rights; a target that does not exist yet is renamed into.
-bool MoveIntoPlace(const fs::path& temporary, const fs::path& target, bool exists) {
+// Puts the finished temporary file in the target's place; a target that does not exist yet is
+// renamed into. Replacing is documented to keep the old file's attributes and access rights; Wine's
+// ReplaceFileW drops the attributes (so they are set again) and refuses names without a folder (so
+// it is given full paths).
+bool MoveIntoPlace(const fs::path& temporary, const fs::path& target, DWORD oldAttributes) {
+  const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
   if (!exists && ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
   // Also when the target has appeared since it was looked at.
-  return ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr) != FALSE;
+  std::error_code error;
+  if (!::ReplaceFileW(fs::absolute(target, error).c_str(), fs::absolute(temporary, error).c_str(),
+                      nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    return false;
+  }
+  if (exists) {
+    ::SetFileAttributesW(target.c_str(), oldAttributes);
+  }
+  return true;
 }
 
 // The atomic way: a temporary file beside the target that then takes its place. kFolderRefused
 // when the folder does not let us create the temporary file or put it in the target's place.
-Replaced ReplaceThroughTemporary(const fs::path& target, std::string_view bytes, bool exists) {
+Replaced ReplaceThroughTemporary(const fs::path& target, std::string_view bytes,
+                                 DWORD oldAttributes) {
   fs::path temporary;
   FileHandle handle(CreateTemporaryBeside(target, temporary));
   if (!handle.valid()) {
@@ -44,7 +55,7 @@ Replaced ReplaceThroughTemporary(const fs::path& target, std::string_view bytes,
     ::DeleteFileW(temporary.c_str());
     return Replaced::kFailed;
   }
-  if (!MoveIntoPlace(temporary, target, exists)) {
+  if (!MoveIntoPlace(temporary, target, oldAttributes)) {
     const DWORD error = ::GetLastError();
     ::DeleteFileW(temporary.c_str());
     return IsRefusal(error) ? Replaced::kFolderRefused : Replaced::kFailed;
@@ -86,7 +97,7 @@ bool ReplaceWholeFile(const fs::path& file, std::string_view bytes) {
   if (exists && (attributes & kUnwritable) != 0) {
     return false;
   }
-  switch (ReplaceThroughTemporary(file, bytes, exists)) {
+  switch (ReplaceThroughTemporary(file, bytes, attributes)) {
     case Replaced::kDone:
       return true;
     case Replaced::kFolderRefused:
