@@ -28,6 +28,11 @@ fs::path TempDir::write(std::string_view name, std::string_view bytes) const {
   return file;
 }
 
+void MakeReadOnly(const fs::path& file) {
+  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+}
+
 std::string ReadBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
