@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the engine for Windows with mingw-w64 into build-win/ (or BUILD_DIR): trel.exe, the unit
-# tests and the end-to-end tests that run trel.exe under Wine. The window is not built (there is no
-# Qt for Windows among Debian's packages). The libraries come from Debian and are built once with
-# the cross compiler into BUILD_DIR/deps: GoogleTest from the googletest package's sources, TinyXML
-# from the tinyxml source package with Debian's patches, and CLI11's headers.
+# tests, the end-to-end tests that run trel.exe under Wine, and the zip for Windows users. The
+# window is not built (there is no Qt for Windows among Debian's packages). The libraries come from
+# Debian and are built once with the cross compiler into BUILD_DIR/deps: GoogleTest from the
+# googletest package's sources, TinyXML from the tinyxml source package with Debian's patches, and
+# CLI11's headers.
 # Usage: scripts/build-windows.sh [BUILD_DIR [LINUX_BUILD_DIR]]
 #   LINUX_BUILD_DIR (default build/) holds the Linux trel and trel-printer-sim the Wine tests use.
 set -euo pipefail
@@ -80,3 +81,6 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_T
   -DCMAKE_FIND_ROOT_PATH="$prefix" -DTREL_BUILD_GUI=OFF -DTREL_BUILD_BENCH=OFF \
   -DTREL_LINUX_BUILD_DIR="$linux_build" "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$jobs"
+# The zip for Windows users: trel.exe, its README and the examples.
+(cd "$build" && cpack -G ZIP >/dev/null)
+echo "made $(find "$build" -maxdepth 1 -name 'trel-*-windows-x64.zip')"

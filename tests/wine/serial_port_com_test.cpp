@@ -56,6 +56,18 @@ class ComPortTest : public ::testing::Test {
     return answer;
   }
 
+  // A thread waiting for input that never comes by itself; returns once it is about to wait.
+  std::future<int> startWaitingReader() {
+    std::promise<void> waiting;
+    std::future<void> started = waiting.get_future();
+    auto reader = std::async(std::launch::async, [this, &waiting] {
+      waiting.set_value();
+      return port_->waitForInput(kLongWait);
+    });
+    started.wait();
+    return reader;
+  }
+
   std::unique_ptr<SerialPort> port_;
 };
 
@@ -80,12 +92,7 @@ TEST_F(ComPortTest, WaitingInputIsCountedAndPurged) {
 }
 
 TEST_F(ComPortTest, CancelWakesAWaitingReaderAndTheLineGoesOn) {
-  std::promise<void> waiting;
-  auto reader = std::async(std::launch::async, [&] {
-    waiting.set_value();
-    return port_->waitForInput(kLongWait);
-  });
-  waiting.get_future().wait();
+  std::future<int> reader = startWaitingReader();
   const auto start = std::chrono::steady_clock::now();
   port_->cancelIo();
   ASSERT_EQ(reader.wait_for(kLongWait / 2), std::future_status::ready);
@@ -97,12 +104,7 @@ TEST_F(ComPortTest, CancelWakesAWaitingReaderAndTheLineGoesOn) {
 }
 
 TEST_F(ComPortTest, CloseWakesAWaitingReaderAndEndsThePort) {
-  std::promise<void> waiting;
-  auto reader = std::async(std::launch::async, [&] {
-    waiting.set_value();
-    return port_->waitForInput(kLongWait);
-  });
-  waiting.get_future().wait();
+  std::future<int> reader = startWaitingReader();
   port_->close();
   ASSERT_EQ(reader.wait_for(kLongWait / 2), std::future_status::ready);
   EXPECT_LE(reader.get(), 0);

@@ -5,9 +5,10 @@
 #
 # Usage: trel_exe_e2e.sh CASE
 #   CASE: serial-port | examples | port-names | refusal | dropped-answer | wrong-sequence |
-#         hang-up | missing-port | interrupt | record
+#         hang-up | missing-port | ports | interrupt | record | package
 # Environment: TREL_EXE (trel.exe), TREL_SERIAL_TESTS (serial_port_com_tests.exe), TREL_LINUX_BIN
-#   (the Linux trel and trel-printer-sim), TREL_EXAMPLES_DIR, WINEPREFIX.
+#   (the Linux trel and trel-printer-sim), TREL_EXAMPLES_DIR, TREL_CPACK_CONFIG (the Windows
+#   build's CPackConfig.cmake), WINEPREFIX.
 set -euo pipefail
 
 : "${TREL_EXE:?}" "${TREL_LINUX_BIN:?}" "${TREL_EXAMPLES_DIR:?}" "${WINEPREFIX:?}"
@@ -164,6 +165,13 @@ case_missing_port() {
   expect_text "com9: no such port"
 }
 
+# The setup interface's "Ports" class is listed; Wine's holds no device.
+case_ports() {
+  trel_exe ports
+  expect_status 0
+  expect_text "no serial ports present"
+}
+
 # Ctrl-C reaches a Windows console program as a console control event (Wine turns SIGINT into
 # one): the job ends, the port is closed and the status is 130, as on Linux.
 case_interrupt() {
@@ -258,6 +266,36 @@ case_serial_port() {
   expect_status 0
 }
 
+# The zip holds trel.exe, its README and the examples, and trel.exe runs from it alone: it imports
+# no DLL of the compiler's runtime, and records the examples as the Linux trel does.
+case_package() {
+  (cd "$work" && cpack -G ZIP --config "$TREL_CPACK_CONFIG" >/dev/null)
+  local zip
+  zip=$(find "$work" -maxdepth 1 -name 'trel-*-windows-x64.zip')
+  [ -n "$zip" ] || fail "cpack made no zip"
+  mkdir "$work/unpacked"
+  (cd "$work/unpacked" && cmake -E tar xf "$zip")
+  local top
+  top=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d)
+  local entry
+  for entry in trel.exe README.txt examples/params.ini examples/keywords.xml \
+    examples/keywords-extra1.xml examples/keywords-extra2.ini; do
+    [ -f "$top/$entry" ] || fail "the zip has no $entry"
+  done
+  if x86_64-w64-mingw32-objdump -p "$top/trel.exe" | grep -iE 'DLL Name: (libstdc|libgcc|libwinpthread)'; then
+    fail "trel.exe needs the compiler's runtime DLLs"
+  fi
+  # Names relative to the unpacked folder, with Windows' separator.
+  cd "$top"
+  run wine trel.exe record --out frames.bin --params 'examples\params.ini' \
+    --keywords 'examples\keywords.xml' --more-keywords "keywords-extra1.xml;keywords-extra2.ini"
+  cd "$work"
+  expect_status 0
+  # shellcheck disable=SC2046
+  trel_linux record --out "$work/linux.bin" $(examples_args "$TREL_EXAMPLES_DIR")
+  same_files "$top/frames.bin" "$work/linux.bin"
+}
+
 case_name=${1:?a case name}
 case "$case_name" in
   serial-port) case_serial_port ;;
@@ -271,8 +309,10 @@ case "$case_name" in
     ;;
   hang-up) fault_ends_as_on_linux com11 --hang-up 2 ;;
   missing-port) case_missing_port ;;
+  ports) case_ports ;;
   interrupt) case_interrupt ;;
   record) case_record ;;
+  package) case_package ;;
   *) fail "no case $case_name" ;;
 esac
 echo "passed: $case_name"
