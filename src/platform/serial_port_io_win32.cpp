@@ -127,13 +127,18 @@ Win32SerialPort::Ending Win32SerialPort::finish(BOOL started, OVERLAPPED& operat
       ::CancelIoEx(handle_, &operation);
     }
   }
-  // Waits for the operation's real end: a cancelled one may still have moved bytes.
+  // Waits for the operation's real end: a cancelled one may still have moved bytes. An operation
+  // that the comm time-outs ended has simply moved fewer bytes (Wine reports it as ERROR_TIMEOUT,
+  // where Windows reports success).
   if (::GetOverlappedResult(handle_, &operation, &transferred, TRUE)) {
     return Ending::kDone;
   }
-  return ::GetLastError() == ERROR_OPERATION_ABORTED && unfinished != Ending::kDone
-             ? unfinished
-             : Ending::kFailed;
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_TIMEOUT) {
+    return Ending::kDone;
+  }
+  return error == ERROR_OPERATION_ABORTED && unfinished != Ending::kDone ? unfinished
+                                                                         : Ending::kFailed;
 }
 
 int Win32SerialPort::waitForInput(std::chrono::milliseconds limit) {

@@ -56,8 +56,10 @@ class ComPortTest : public ::testing::Test {
     return answer;
   }
 
-  // A thread waiting for input that never comes by itself; returns once it is about to wait.
+  // A thread waiting for input that never comes by itself; returns once it is about to wait. The
+  // read it waits with has no comm time-outs, so only a wake-up ends it.
   std::future<int> startWaitingReader() {
+    EXPECT_TRUE(port_->setTimeouts({}));
     std::promise<void> waiting;
     std::future<void> started = waiting.get_future();
     auto reader = std::async(std::launch::async, [this, &waiting] {
@@ -89,6 +91,14 @@ TEST_F(ComPortTest, WaitingInputIsCountedAndPurged) {
   readAnswer(1);
   ASSERT_TRUE(port_->purge());
   EXPECT_EQ(port_->queuedInput(), 0);
+}
+
+// The comm time-outs end a read without input; that is no input, not a failed port.
+TEST_F(ComPortTest, AReadEndedByTheCommTimeOutsMeansNoInput) {
+  ASSERT_TRUE(port_->setTimeouts({.readTotalConstantMs = 100}));
+  EXPECT_EQ(port_->waitForInput(kLongWait), 0);
+  ASSERT_TRUE(port_->write(kClockFrame.data(), kClockFrame.size(), 2s));
+  EXPECT_EQ(readAnswer(kAckLength).size(), kAckLength);
 }
 
 TEST_F(ComPortTest, CancelWakesAWaitingReaderAndTheLineGoesOn) {
