@@ -40,7 +40,7 @@ build_tinyxml() {
   local work=$deps/tinyxml
   rm -rf "$work"
   mkdir -p "$work"
-  (cd "$work" && apt-get source -qq tinyxml 2>&1 | grep -v '^W: Download is performed unsandboxed' || true)
+  (cd "$work" && apt-get source -qq tinyxml 2>&1) | grep -v '^W: Download is performed unsandboxed' || true
   local source
   source=$(find "$work" -maxdepth 1 -type d -name 'tinyxml-*' | head -n 1)
   if [ -z "$source" ] || [ ! -f "$source/.pc/applied-patches" ]; then
