@@ -51,16 +51,10 @@ thread_sanitizer() {
   TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest build-tsan -L threaded
 }
 
-# The Windows build's tests run under Wine; its end-to-end tests use the plain build's Linux trel
-# and trel-printer-sim. One Wine server serves the whole run, so that each test program starts in a
-# fraction of a second instead of starting a server of its own.
+# The Windows build with its tests under Wine; its end-to-end tests use the plain build's Linux trel
+# and trel-printer-sim.
 windows() {
-  scripts/build-windows.sh build-win build
-  local status=0
-  WINEPREFIX=$PWD/build-win/wine wineserver --persistent
-  run_ctest build-win || status=$?
-  WINEPREFIX=$PWD/build-win/wine wineserver --kill
-  return "$status"
+  scripts/test-windows.sh build-win build
 }
 
 stage "install dependencies" scripts/install-deps.sh
