@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the plain build, the Debian package built,
 # installed and removed again (scripts/check-package.sh), the whole suite again under
-# AddressSanitizer+UBSan built with clang (with the fuzz targets), and the threaded tests under
-# ThreadSanitizer. Exits non-zero on any failure.
+# AddressSanitizer+UBSan built with clang (with the fuzz targets), the threaded tests under
+# ThreadSanitizer, and then the Windows build with its tests under Wine. Prints how long each stage
+# took. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -32,4 +33,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 stage "ThreadSanitizer (threaded tests)"
 scripts/build.sh build-tsan -DTREL_SANITIZE=thread -DTREL_BUILD_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest build-tsan -L threaded
+stage "Windows build, tests under Wine"
+# Its end-to-end tests use the plain build's Linux trel and trel-printer-sim.
+scripts/test-windows.sh build-win build
 echo "   (took $((SECONDS - stage_started)) s; whole run $SECONDS s)"

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/exit_status.h"
+#include "platform/utf8_path.h"
 #include "platform/whole_file.h"
 #include "update/frame_meaning.h"
 #include "update/recording_reader.h"
@@ -30,7 +31,7 @@ int RunDecode(const std::filesystem::path& file, std::ostream& out, std::ostream
   std::error_code error;
   const std::optional<std::string> bytes = ReadWholeFile(file, error);
   if (!bytes) {
-    err << "cannot read " << file.string() << ": " << error.message() << "\n";
+    err << "cannot read " << PathToUtf8(file) << ": " << error.message() << "\n";
     return kExitBadRequest;
   }
   const RecordingWalk walk =

@@ -4,6 +4,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/watched_printer_link.h"
+#include "platform/utf8_path.h"
 #include "update/outcome.h"
 #include "update/update_worker.h"
 
@@ -84,7 +85,7 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
 int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link,
                        const UpdateJob& job) {
   for (const KeywordFileReport& keywordFile : job.keywordFileReports) {
-    output_.line("keyword file " + keywordFile.file.string() + ": " +
+    output_.line("keyword file " + PathToUtf8(keywordFile.file) + ": " +
                  KeywordFileFateText(keywordFile.fate));
   }
   const bool succeeded = outcome == kJobSucceeded;
@@ -105,7 +106,7 @@ int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& 
     return kExitPortNotOpened;
   }
   if (outcome == kJobNotRecorded) {
-    output_.line(job.outputPath.string() + ": " + job.recordingError.message());
+    output_.line(PathToUtf8(job.outputPath) + ": " + job.recordingError.message());
   }
   return kExitFailure;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/message_boxes.h"
 #include "platform/tool_folder.h"
+#include "platform/utf8_path.h"
 #include "platform/utf_convert.h"
 #include "tables/keyword_loader.h"
 #include "update/more_xml_list.h"
@@ -27,7 +28,7 @@ class QuietMessageBoxes : public MessageBoxes {
 std::vector<std::filesystem::path> KeywordFilesToLoad(const JobFileOptions& options) {
   std::vector<std::filesystem::path> files;
   if (HasXmlEnding(options.keywords)) {
-    files.emplace_back(options.keywords);
+    files.push_back(PathFromUtf8(options.keywords));
   }
   const MoreXmlList more = MoreKeywordFiles(options);
   for (const std::u16string& name : more.names) {
@@ -46,7 +47,7 @@ std::string RefuseUnloadableKeywordFiles(const JobFileOptions& options) {
   KeywordTables tables;
   for (const std::filesystem::path& file : KeywordFilesToLoad(options)) {
     if (!loader.Load(tables, file)) {
-      return "keyword file " + file.string() + ": it does not load as a keyword file (--strict)";
+      return "keyword file " + PathToUtf8(file) + ": it does not load as a keyword file (--strict)";
     }
   }
   return {};
@@ -71,22 +72,22 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
   // The command line's working copy is private and made after these checks, and it reads no
   // settings file: neither can be the output file.
   FilesToSend toSend;
-  toSend.parameterList = files.params;
-  toSend.keywordFile = files.keywords;
+  toSend.parameterList = PathFromUtf8(files.params);
+  toSend.keywordFile = PathFromUtf8(files.keywords);
   toSend.moreKeywordFiles = MoreKeywordFiles(files);
   const OutputRefusal refusal = PrepareOutput(outputPath, toSend);
   if (!refusal.cause) {
     return refusal.text;
   }
   // The window's text, then what only the command line adds: the file and the system's reason.
-  return refusal.text + "\n" + outputPath.string() + ": " + refusal.cause.message();
+  return refusal.text + "\n" + PathToUtf8(outputPath) + ": " + refusal.cause.message();
 }
 
 UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& workingCopy) {
-  workingCopy.importFrom(options.params);
+  workingCopy.importFrom(PathFromUtf8(options.params));
   UpdateJob job;
   job.workingCopyPath = workingCopy.path();
-  job.mainKeywordPath = options.keywords;
+  job.mainKeywordPath = PathFromUtf8(options.keywords);
   AssignExtraKeywordFiles(job, MoreKeywordFiles(options));
   job.reboot = options.reboot ? 1 : 0;
   job.netprinter = options.netprinter;

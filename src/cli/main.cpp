@@ -2,6 +2,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/decode_command.h"
 #include "cli/exit_status.h"
@@ -9,9 +10,12 @@
 #include "cli/ports_command.h"
 #include "cli/record_command.h"
 #include "cli/send_command.h"
+#include "platform/command_line.h"
+#include "platform/serial_port.h"
 #include "platform/serial_port_enumeration.h"
 #include "platform/system_facts.h"
 #include "platform/terminal.h"
+#include "platform/utf8_path.h"
 #include "platform/whole_file.h"
 #include "version/trel_version.h"
 
@@ -26,19 +30,21 @@ const CLI::Validator kNamedFile(
     "FILE");
 
 // A file the job reads: it must be a regular file that can be read; otherwise the path and the
-// system's reason.
+// system's reason. Names are UTF-8 texts on every system, so the check goes through
+// PathFromUtf8 rather than CLI11's own, which takes the ANSI code page on Windows.
 const CLI::Validator kReadableFile(
     [](const std::string& value) {
       std::error_code error;
-      trel::ReadWholeFile(value, error);
+      trel::ReadWholeFile(trel::PathFromUtf8(value), error);
       return error ? value + ": " + error.message() : std::string();
     },
     "FILE");
 
 // The word given where a command belongs, when it names none of them.
-std::optional<std::string> UnknownCommand(CLI::App& app, int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string word = argv[i];
+std::optional<std::string> UnknownCommand(CLI::App& app,
+                                          const std::vector<std::string>& arguments) {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& word = arguments[i];
     if (word.starts_with("-")) {
       continue;
     }
@@ -70,8 +76,7 @@ void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
 }
 
 void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
-  send.add_option("--port", options.port, "Serial port: a path, or a name looked up in /dev")
-      ->required();
+  send.add_option("--port", options.port, std::string(trel::kSerialPortNaming))->required();
   AddJobFileOptions(send, options.files);
   send.add_option("--baud", options.baud, "Baud rate (default 9600, 115200 with netprinter 1)")
       ->check(CLI::IsMember({9600, 38400, 115200}));
@@ -99,6 +104,7 @@ void AddRecordOptions(CLI::App& record, trel::RecordOptions& options) {
 }
 
 int RunCommand(int argc, char** argv) {
+  trel::UseUtf8ConsoleOutput();
   CLI::App app{"trel: sends parameters and keyword tables to a receipt printer"};
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("trel ") + trel::kTrelVersion,
@@ -120,10 +126,15 @@ int RunCommand(int argc, char** argv) {
   CLI::App* decode = app.add_subcommand("decode", "Print each frame of a recording");
   decode->add_option("FILE", decodeFile, "Recording to read")->required();
 
+  std::vector<std::string> arguments = trel::CommandLineArguments(argc, argv);
+  std::vector<char*> argumentTexts;
+  for (std::string& argument : arguments) {
+    argumentTexts.push_back(argument.data());
+  }
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(argumentTexts.size()), argumentTexts.data());
   } catch (const CLI::ParseError& error) {
-    if (const std::optional<std::string> word = UnknownCommand(app, argc, argv)) {
+    if (const std::optional<std::string> word = UnknownCommand(app, arguments)) {
       std::cerr << "trel: \"" << *word << "\" is no command: send, record, ports or decode\n";
       return trel::kExitBadRequest;
     }
@@ -132,7 +143,7 @@ int RunCommand(int argc, char** argv) {
   }
 
   if (decode->parsed()) {
-    return trel::RunDecode(decodeFile, std::cout, std::cerr);
+    return trel::RunDecode(trel::PathFromUtf8(decodeFile), std::cout, std::cerr);
   }
   if (ports->parsed()) {
     return trel::RunPorts(trel::EnumerateSerialPorts(), *trel::LocalSystemFacts(), std::cout);

@@ -4,6 +4,7 @@
 #include "cli/job_console.h"
 #include "cli/job_setup.h"
 #include "link/no_printer_link.h"
+#include "platform/utf8_path.h"
 
 namespace trel {
 
@@ -16,7 +17,7 @@ int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
   choices.saveIniData = true;
   choices.saveXmlData = true;
   choices.noPortSave = true;
-  if (const std::string refusal = RefuseStart(choices, options.files, options.out);
+  if (const std::string refusal = RefuseStart(choices, options.files, PathFromUtf8(options.out));
       !refusal.empty()) {
     output.line(refusal);
     return kExitBadRequest;
@@ -25,7 +26,7 @@ int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
   UpdateJob job = PrepareJob(options.files, workingCopy);
   job.saveIniData = true;
   job.saveXmlData = true;
-  job.outputPath = options.out;
+  job.outputPath = PathFromUtf8(options.out);
 
   NoPrinterLink noPrinter;
   return console.run(std::move(job), noPrinter);

@@ -6,6 +6,7 @@
 #include "cli/trace_printer.h"
 #include "cli/watched_printer_link.h"
 #include "link/serial_session.h"
+#include "platform/utf8_path.h"
 
 namespace trel {
 
@@ -63,7 +64,8 @@ int RunSend(const SendOptions& options, ConsoleOutput& output) {
   // First, so that an interrupt from here on ends the command in order.
   JobConsole console(output);
   const StartChoices choices = ChoicesOf(options);
-  if (const std::string refusal = RefuseStart(choices, options.files, options.recordPath);
+  if (const std::string refusal =
+          RefuseStart(choices, options.files, PathFromUtf8(options.recordPath));
       !refusal.empty()) {
     output.line(refusal);
     return kExitBadRequest;
@@ -76,7 +78,7 @@ int RunSend(const SendOptions& options, ConsoleOutput& output) {
   job.stopbits = options.stopBitsCode;
   job.saveIniData = choices.saveIniData;
   job.saveXmlData = choices.saveXmlData;
-  job.outputPath = options.recordPath;
+  job.outputPath = PathFromUtf8(options.recordPath);
   job.nowait = options.nowait;
   return RunOverSession(console, std::move(job), options.trace, output);
 }

@@ -1,20 +1,21 @@
-#include "platform/cancel_signal_posix.h"
-
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/cancel_signal.h"
+
 namespace trel {
 
-CancelSignal::Round::Round() {
+// A pipe: one byte written makes the reading end readable for good, since nobody reads it.
+CancelSignal::Round::Round() : handle_(-1), signal_(-1) {
   int ends[2] = {-1, -1};
   if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) == 0) {
-    readFd_ = ends[0];
-    writeFd_ = ends[1];
+    handle_ = ends[0];
+    signal_ = ends[1];
   }
 }
 
 CancelSignal::Round::~Round() {
-  for (const int fd : {readFd_, writeFd_}) {
+  for (const int fd : {handle_, signal_}) {
     if (fd >= 0) {
       ::close(fd);
     }
@@ -22,25 +23,12 @@ CancelSignal::Round::~Round() {
 }
 
 void CancelSignal::Round::fire() const {
-  if (writeFd_ < 0) {
+  if (signal_ < 0) {
     return;
   }
   const char wake = 1;
   // A round is fired once; a full pipe would be readable already.
-  [[maybe_unused]] const auto written = ::write(writeFd_, &wake, 1);
-}
-
-CancelSignal::CancelSignal() : round_(std::make_shared<Round>()) {}
-
-std::shared_ptr<const CancelSignal::Round> CancelSignal::current() const {
-  std::lock_guard lock(mutex_);
-  return round_;
-}
-
-void CancelSignal::fire() {
-  std::lock_guard lock(mutex_);
-  round_->fire();
-  round_ = std::make_shared<Round>();
+  [[maybe_unused]] const auto written = ::write(signal_, &wake, 1);
 }
 
 }  // namespace trel

@@ -65,9 +65,13 @@ struct SerialOpenResult {
   std::string message;  // the cause in words, for the operator
 };
 
-// Opens a port by name: a name with a "/" is a path; a bare name is looked up in /dev
-// case-insensitively (the discovered name "ttyusb0" opens /dev/ttyUSB0). Exclusive, non-blocking,
-// raw.
+// Opens a port by name, exclusively and raw. POSIX: a name with a "/" is a path; a bare name is
+// looked up in /dev case-insensitively (the discovered name "ttyusb0" opens /dev/ttyUSB0).
+// Windows: a COM port in the device namespace, "com5", "COM5" and "\\.\COM12" alike; the handle
+// is for overlapped I/O.
 SerialOpenResult OpenSerialPort(const std::string& name);
+
+// How ports are named on this system, in words for a help text.
+extern const char* const kSerialPortNaming;
 
 }  // namespace trel

@@ -7,13 +7,14 @@ namespace trel {
 
 // What port discovery needs to know of one serial port present on the machine.
 struct SerialPortInfo {
-  std::string deviceName;   // "ttyUSB0"
-  std::string devicePath;   // "/dev/ttyUSB0"
+  std::string deviceName;   // "ttyUSB0"; "COM3" on Windows
+  std::string devicePath;   // "/dev/ttyUSB0"; "\\.\COM3" on Windows
   std::string hardwareKey;  // "vid_067b&pid_2303" (lower case); empty without a USB parent
   std::string displayName;  // "Prolific USB-to-Serial Comm Port (ttyUSB0)"; empty when unknown
 };
 
-// The serial ports present now, in natural order of their names.
+// The serial ports present now: in natural order of their names (Linux); on Windows the present
+// devices of the "Ports" setup class in the setup interface's order, at most the first twenty.
 std::vector<SerialPortInfo> EnumerateSerialPorts();
 
 }  // namespace trel

@@ -81,7 +81,7 @@ PosixSerialPort::PollResult PosixSerialPort::pollUntil(
   if (closed_) {
     return PollResult::kFailed;
   }
-  std::array<pollfd, 2> fds{{{fd_, events, 0}, {round->fd(), POLLIN, 0}}};
+  std::array<pollfd, 2> fds{{{fd_, events, 0}, {round->handle(), POLLIN, 0}}};
   for (;;) {
     const int ready = ::poll(fds.data(), fds.size(), RemainingMs(deadline));
     if (ready < 0 && errno == EINTR) {

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <shared_mutex>
 
-#include "platform/cancel_signal_posix.h"
+#include "platform/cancel_signal.h"
 #include "platform/serial_port.h"
 
 namespace trel {

@@ -54,6 +54,8 @@ int ClaimExclusively(int fd) {
 
 }  // namespace
 
+const char* const kSerialPortNaming = "Serial port: a path, or a name looked up in /dev";
+
 SerialOpenResult OpenSerialPort(const std::string& name) {
   if (name.empty()) {
     return Failure(SerialOpenError::kNotFound, "no port chosen");

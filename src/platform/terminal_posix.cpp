@@ -8,4 +8,7 @@ bool StandardErrorIsTerminal() {
   return ::isatty(STDERR_FILENO) == 1;
 }
 
+// The terminal decodes what it is given with the user's locale; nothing to switch.
+void UseUtf8ConsoleOutput() {}
+
 }  // namespace trel

@@ -1,5 +1,7 @@
 #include "platform/tool_folder.h"
 
+#include "platform/path_separators.h"
+#include "platform/utf8_path.h"
 #include "platform/whole_file.h"
 
 namespace trel {
@@ -8,7 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char16_t kSeparator = u'/';
 constexpr const char* kSettingsFileName = "TrelTool.ini";
 
 bool IsPortableFolder(const fs::path& folder) {
@@ -18,10 +19,10 @@ bool IsPortableFolder(const fs::path& folder) {
 
 fs::path UserConfigFolder(const ToolFolderSources& sources) {
   // Relative values of $XDG_CONFIG_HOME are to be ignored, as the XDG rules say.
-  if (sources.configHome && fs::path(*sources.configHome).is_absolute()) {
-    return fs::path(*sources.configHome) / "trel-update";
+  if (sources.configHome && PathFromUtf8(*sources.configHome).is_absolute()) {
+    return PathFromUtf8(*sources.configHome) / "trel-update";
   }
-  const fs::path home = sources.home ? fs::path(*sources.home) : fs::path(".");
+  const fs::path home = sources.home ? PathFromUtf8(*sources.home) : fs::path(".");
   return home / ".config" / "trel-update";
 }
 
@@ -35,7 +36,7 @@ fs::path WithCreatedFolder(fs::path folder) {
 
 fs::path ChooseToolFolder(const ToolFolderSources& sources) {
   if (sources.toolDir) {
-    return WithCreatedFolder(*sources.toolDir);
+    return WithCreatedFolder(PathFromUtf8(*sources.toolDir));
   }
   if (!sources.executableFolder.empty() &&
       sources.executableFolder != sources.installedProgramFolder &&
@@ -58,7 +59,7 @@ fs::path WorkingCopyPath() {
 }
 
 std::u16string FolderPart(std::u16string_view path) {
-  const std::size_t last = path.rfind(kSeparator);
+  const std::size_t last = path.find_last_of(kFolderSeparators);
   if (path.size() <= 1 || last == std::u16string_view::npos) {
     return {};
   }
@@ -69,7 +70,7 @@ std::u16string JoinFolderAndName(std::u16string_view folder, std::u16string_view
   if (folder.empty()) {
     return std::u16string(name);
   }
-  return std::u16string(folder) + kSeparator + std::u16string(name);
+  return std::u16string(folder) + kJoiningSeparator + std::u16string(name);
 }
 
 }  // namespace trel

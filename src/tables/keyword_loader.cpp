@@ -32,7 +32,7 @@ bool HasXmlEnding(std::u16string_view path) {
 }
 
 bool KeywordLoader::Load(KeywordTables& tables, const std::filesystem::path& file) {
-  if (HasXmlEnding(std::string_view(file.native()))) {
+  if (HasXmlEnding(file.u16string())) {
     return xml_.Load(tables, file, encoding_, messageBoxes_);
   }
   lastIniFile_ = ReadKeywordIni(file, encoding_);

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/private_profile.h"
+#include "platform/utf8_path.h"
 #include "platform/utf_convert.h"
 #include "platform/whole_file.h"
 #include "tables/xml_nesting.h"
@@ -53,7 +54,7 @@ bool XmlKeywordReader::Load(KeywordTables& tables, const std::filesystem::path& 
   FreeRecords();
   TiXmlDocument document;
   if (!ParseDocument(document, file)) {
-    messageBoxes.show("Can't open:" + file.string(), "Error");
+    messageBoxes.show("Can't open:" + PathToUtf8(file), "Error");
     return false;
   }
   const TiXmlElement* root = FindRoot(document);

@@ -2,6 +2,7 @@
 
 #include "link/printer_link.h"
 #include "platform/tool_folder.h"
+#include "platform/utf8_path.h"
 #include "platform/window_messages.h"
 #include "tables/keyword_loader.h"
 #include "update/exchange.h"
@@ -52,7 +53,7 @@ bool SendMainKeywordFile(UpdateJob& job, const UpdateEnvironment& environment,
   if (job.mainKeywordPath.empty()) {
     return true;
   }
-  if (!HasXmlEnding(job.mainKeywordPath.string())) {
+  if (!HasXmlEnding(PathToUtf8(job.mainKeywordPath))) {
     job.keywordFileReports.push_back({job.mainKeywordPath, KeywordFileFate::kNotXml});
     return true;
   }

@@ -6,8 +6,8 @@
 
 namespace trel {
 
-// printf into a std::string.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// printf into a std::string, with the C standard's conversions on every system.
+std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 
 // "fe 05 03": bytes as two-digit lower-case hex separated by blanks.
 std::string HexBytes(std::span<const std::uint8_t> bytes);

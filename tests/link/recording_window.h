@@ -1,7 +1,12 @@
 #pragma once
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include <gtest/gtest.h>
+
+#include "link/port_discovery.h"
 #include "link/waitable_log.h"
 #include "platform/window_messages.h"
 
@@ -31,5 +36,15 @@ class RecordingWindow : public WindowMessages, public WaitableLog<PostedMessage>
                          [&](const PostedMessage& p) { return p.message == message; });
   }
 };
+
+// The port names a discovery posted to the window, unpacked, in order; every post must be one.
+inline std::vector<std::string> ReportedPortNames(RecordingWindow& window) {
+  std::vector<std::string> names;
+  for (const auto& posted : window.items()) {
+    EXPECT_EQ(posted.message, WM_PORT_FOUND);
+    names.push_back(UnpackPortName(posted.wParam, posted.lParam));
+  }
+  return names;
+}
 
 }  // namespace trel::testing

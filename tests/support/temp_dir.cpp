@@ -1,22 +1,15 @@
 #include "support/temp_dir.h"
 
-#include <stdlib.h>
-
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
+
+#include "platform/temporary_folder.h"
 
 namespace trel::testing {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "trel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a temporary folder");
-  }
-  path_ = pattern;
-}
+TempDir::TempDir() : path_(CreateTemporaryFolder("trel-test-")) {}
 
 TempDir::~TempDir() {
   std::error_code error;
@@ -33,6 +26,11 @@ fs::path TempDir::write(std::string_view name, std::string_view bytes) const {
   std::ofstream(file, std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return file;
+}
+
+void MakeReadOnly(const fs::path& file) {
+  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
 }
 
 std::string ReadBytes(const fs::path& file) {

@@ -24,6 +24,10 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Takes every write permission from a file: its mode bits on POSIX, the read-only attribute on
+// Windows.
+void MakeReadOnly(const std::filesystem::path& file);
+
 // The bytes of a file; empty when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& file);
 

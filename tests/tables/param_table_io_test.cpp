@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -118,7 +117,7 @@ TEST_F(ParamTableTest, FailedStores) {
   EXPECT_EQ(stored.get(u"3", u"Command", u""), u"07");
 
   const std::string before = ReadBytes(file);
-  ::chmod(file.c_str(), 0444);
+  testing::MakeReadOnly(file);
   table.setCellText(1, ParamTable::kCommandColumn, u"BB");
   EXPECT_FALSE(StoreParamTable(table, file));
   EXPECT_EQ(ReadBytes(file), before);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -39,7 +38,7 @@ TEST(WorkingCopy, RefusedConversionsLeaveTheDestination) {
   EXPECT_FALSE(ConvertToWorkingCopy(dir / "absent.ini", copy));
   EXPECT_FALSE(ConvertToWorkingCopy(dir.path(), copy));
   // An unwritable working copy fails too: the caller must not load the stale one as imported.
-  ::chmod(copy.c_str(), 0444);
+  testing::MakeReadOnly(copy);
   EXPECT_FALSE(ConvertToWorkingCopy(dir.write("list.ini", "[1]\r\n"), copy));
   EXPECT_EQ(ReadBytes(copy), "previous");
 }
@@ -51,7 +50,7 @@ TEST(WorkingCopy, ByteCopyIsExactOrLeavesTheDestination) {
   ASSERT_TRUE(CopyFileBytes(dir.write("source.ini", bytes), copy));
   EXPECT_EQ(ReadBytes(copy), bytes);
   EXPECT_FALSE(CopyFileBytes(dir / "absent.ini", copy));
-  ::chmod(copy.c_str(), 0444);
+  testing::MakeReadOnly(copy);
   EXPECT_FALSE(CopyFileBytes(dir.write("other.ini", "other"), copy));
   EXPECT_EQ(ReadBytes(copy), bytes);
 }

@@ -1,0 +1,12 @@
+# The zip for Windows users (cpack -G ZIP in the Windows build): trel.exe, its README and the
+# examples. trel.exe is linked statically, so it needs no DLL beside it; it is stripped in the zip.
+install(TARGETS trel RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt DESTINATION .)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION examples)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME trel)
+set(CPACK_PACKAGE_VENDOR trel-update)
+set(CPACK_PACKAGE_FILE_NAME trel-${PROJECT_VERSION}-windows-x64)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

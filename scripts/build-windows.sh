@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Builds the engine for Windows with mingw-w64 into build-win/ (or BUILD_DIR): trel.exe, the unit
+# tests, the end-to-end tests that run trel.exe under Wine, and the zip for Windows users. The
+# window is not built (there is no Qt for Windows among Debian's packages). The libraries come from
+# Debian and are built once with the cross compiler into BUILD_DIR/deps: GoogleTest from the
+# googletest package's sources, TinyXML from the tinyxml source package with Debian's patches, and
+# CLI11's headers.
+# Usage: scripts/build-windows.sh [BUILD_DIR [LINUX_BUILD_DIR]]
+#   LINUX_BUILD_DIR (default build/) holds the Linux trel and trel-printer-sim the Wine tests use.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$root/build-win}")
+linux_build=$(realpath -m "${2:-$root/build}")
+deps=$build/deps
+prefix=$deps/prefix
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+triple=x86_64-w64-mingw32
+jobs=$(nproc)
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+mkdir -p "$prefix/include" "$prefix/lib"
+
+build_googletest() {
+  [ -f "$prefix/lib/libgtest.a" ] && return
+  echo "building GoogleTest for Windows"
+  cmake -S /usr/src/googletest -B "$deps/googletest" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "${launcher[@]}" >/dev/null
+  cmake --build "$deps/googletest" -j"$jobs" >/dev/null
+  cmake --install "$deps/googletest" >/dev/null
+}
+
+# apt-get source unpacks with dpkg-source, which applies debian/patches/series in order, as the
+# Debian build does; the library is then built from the files the Debian build compiles, with the
+# same TIXML_USE_STL.
+build_tinyxml() {
+  [ -f "$prefix/lib/libtinyxml.a" ] && return
+  echo "building TinyXML for Windows from Debian's source package"
+  local work=$deps/tinyxml
+  rm -rf "$work"
+  mkdir -p "$work"
+  (cd "$work" && apt-get source -qq tinyxml 2>&1) | grep -v '^W: Download is performed unsandboxed' || true
+  local source
+  source=$(find "$work" -maxdepth 1 -type d -name 'tinyxml-*' | head -n 1)
+  if [ -z "$source" ] || [ ! -f "$source/.pc/applied-patches" ]; then
+    echo "the tinyxml source package could not be fetched and patched (are deb-src entries enabled?" \
+      "scripts/install-deps.sh enables them)" >&2
+    exit 1
+  fi
+  local objects=()
+  for unit in tinyxml tinyxmlparser tinyxmlerror; do
+    "$triple-g++-posix" -O2 -DTIXML_USE_STL -c "$source/$unit.cpp" -o "$work/$unit.o"
+    objects+=("$work/$unit.o")
+  done
+  "$triple-ar" rcs "$prefix/lib/libtinyxml.a" "${objects[@]}"
+  install -m 644 "$source/tinyxml.h" "$prefix/include/"
+}
+
+install_cli11() {
+  [ -f "$prefix/share/cmake/CLI11/CLI11Config.cmake" ] && return
+  mkdir -p "$prefix/share/cmake"
+  cp -r /usr/include/CLI "$prefix/include/"
+  cp -r /usr/share/cmake/CLI11 "$prefix/share/cmake/"
+}
+
+# A Wine prefix of our own, made once without any window or download prompt.
+prepare_wine() {
+  export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -f "$WINEPREFIX/system.reg" ] && return
+  echo "preparing the Wine prefix"
+  env -u DISPLAY wineboot --init >/dev/null 2>&1
+  wineserver --wait
+}
+
+build_googletest
+build_tinyxml
+install_cli11
+prepare_wine
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_FIND_ROOT_PATH="$prefix" -DTREL_BUILD_GUI=OFF -DTREL_BUILD_BENCH=OFF \
+  -DTREL_LINUX_BUILD_DIR="$linux_build" "${launcher[@]}" >/dev/null
+cmake --build "$build" -j"$jobs"
+# The zip for Windows users: trel.exe, its README and the examples.
+(cd "$build" && cpack -G ZIP >/dev/null)
+echo "made $(find "$build" -maxdepth 1 -name 'trel-*-windows-x64.zip')"

@@ -1,0 +1,141 @@
+#include <windows.h>
+// setupapi.h needs the declarations of windows.h first.
+#include <setupapi.h>
+
+#include <algorithm>
+#include <array>
+#include <cwctype>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/serial_port_enumeration.h"
+#include "platform/serial_port_enumeration_win32.h"
+#include "platform/wide_text_win32.h"
+
+namespace trel {
+namespace {
+
+constexpr std::size_t kKeyStart = 8;
+constexpr std::size_t kKeyLength = 17;
+constexpr std::size_t kLongestInterfacePath = 259;
+// Names are read into a buffer of 260 bytes; a longer name does not fit and counts as unreadable.
+constexpr DWORD kNameBufferBytes = 260;
+constexpr int kReadsPerProperty = 2;
+
+struct DeviceSetCloser {
+  void operator()(void* set) const { ::SetupDiDestroyDeviceInfoList(set); }
+};
+using DeviceSet = std::unique_ptr<void, DeviceSetCloser>;
+
+// The device's interface path, with the device's own setup class as interface class (an existing
+// registration is reused).
+std::optional<std::wstring> InterfacePath(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  SP_DEVICE_INTERFACE_DATA interface {};
+  interface.cbSize = sizeof interface;
+  if (!::SetupDiCreateDeviceInterfaceW(set, &device, &device.ClassGuid, nullptr, 0, &interface)) {
+    return std::nullopt;
+  }
+  DWORD size = 0;
+  if (!::SetupDiGetDeviceInterfaceDetailW(set, &interface, nullptr, 0, &size, nullptr) &&
+      ::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+    return std::nullopt;
+  }
+  if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> storage(size);
+  auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+  detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+  if (!::SetupDiGetDeviceInterfaceDetailW(set, &interface, detail, size, nullptr, nullptr)) {
+    return std::nullopt;
+  }
+  std::wstring path(detail->DevicePath);
+  path.resize(std::min(path.size(), kLongestInterfacePath));
+  return path;
+}
+
+std::optional<std::string> NameProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property) {
+  for (int attempt = 0; attempt < kReadsPerProperty; ++attempt) {
+    std::array<wchar_t, kNameBufferBytes / sizeof(wchar_t)> name{};
+    if (::SetupDiGetDeviceRegistryPropertyW(set, &device, property, nullptr,
+                                            reinterpret_cast<BYTE*>(name.data()), kNameBufferBytes,
+                                            nullptr)) {
+      name.back() = L'\0';
+      return Utf8FromWide(name.data());
+    }
+  }
+  return std::nullopt;
+}
+
+// The friendly name, "Prolific USB-to-Serial Comm Port (COM3)"; else the device description.
+std::string DisplayName(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  if (auto friendly = NameProperty(set, device, SPDRP_FRIENDLYNAME)) {
+    return *friendly;
+  }
+  return NameProperty(set, device, SPDRP_DEVICEDESC).value_or(std::string());
+}
+
+// The COM name the port driver was given ("PortName" in the device's key), "COM3".
+std::string PortName(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  const HKEY key = ::SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+  if (key == INVALID_HANDLE_VALUE) {
+    return {};
+  }
+  std::array<wchar_t, 64> name{};
+  DWORD size = sizeof(name) - sizeof(wchar_t);
+  DWORD type = 0;
+  const LONG read = ::RegQueryValueExW(key, L"PortName", nullptr, &type,
+                                       reinterpret_cast<BYTE*>(name.data()), &size);
+  ::RegCloseKey(key);
+  return read == ERROR_SUCCESS && type == REG_SZ ? Utf8FromWide(name.data()) : std::string();
+}
+
+std::optional<SerialPortInfo> DescribePort(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  const std::optional<std::wstring> path = InterfacePath(set, device);
+  if (!path) {
+    return std::nullopt;
+  }
+  SerialPortInfo info;
+  info.hardwareKey = HardwareKeyOfInterfacePath(*path);
+  info.displayName = DisplayName(set, device);
+  info.deviceName = PortName(set, device);
+  info.devicePath = info.deviceName.empty() ? std::string() : "\\\\.\\" + info.deviceName;
+  return info;
+}
+
+}  // namespace
+
+std::string HardwareKeyOfInterfacePath(std::wstring_view interfacePath) {
+  std::wstring key(interfacePath.substr(std::min(kKeyStart, interfacePath.size()), kKeyLength));
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+  return Utf8FromWide(key);
+}
+
+std::vector<SerialPortInfo> EnumerateSerialPorts() {
+  GUID portsClass{};
+  DWORD classes = 0;
+  if (!::SetupDiClassGuidsFromNameW(L"Ports", &portsClass, 1, &classes) || classes == 0) {
+    return {};
+  }
+  const HDEVINFO present = ::SetupDiGetClassDevsW(&portsClass, nullptr, nullptr, DIGCF_PRESENT);
+  if (present == INVALID_HANDLE_VALUE) {
+    return {};
+  }
+  const DeviceSet set(present);
+  std::vector<SerialPortInfo> ports;
+  for (DWORD index = 0; index < kListedPortEntries; ++index) {
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof device;
+    if (!::SetupDiEnumDeviceInfo(set.get(), index, &device)) {
+      break;
+    }
+    if (auto info = DescribePort(set.get(), device)) {
+      ports.push_back(std::move(*info));
+    }
+  }
+  return ports;
+}
+
+}  // namespace trel

@@ -1,0 +1,24 @@
+#include "platform/system_facts.h"
+
+namespace trel {
+
+namespace {
+
+// Windows has no device nodes with groups, no udev and no modem manager that takes serial ports:
+// nothing beyond the port itself keeps a printer away, so no hint applies.
+class WindowsSystemFacts : public SystemFacts {
+ public:
+  DeviceNodeAccess deviceNodeAccess(const std::string&) const override {
+    return {.exists = true, .userCanOpen = true};
+  }
+  std::vector<UdevRulesFile> udevRules() const override { return {}; }
+  bool processRunning(const std::string&) const override { return false; }
+};
+
+}  // namespace
+
+std::unique_ptr<SystemFacts> LocalSystemFacts() {
+  return std::make_unique<WindowsSystemFacts>();
+}
+
+}  // namespace trel
