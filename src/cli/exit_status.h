@@ -8,7 +8,7 @@ enum ExitStatus : int {
   kExitFailure = 1,        // the job failed, or a recording is malformed
   kExitBadRequest = 2,     // bad arguments, or the job refused to start
   kExitPortNotOpened = 3,  // the port could not be opened
-  kExitInterrupted = 130,  // Ctrl-C, SIGTERM or SIGHUP ended the job
+  kExitInterrupted = 130,  // Ctrl-C, SIGTERM, SIGHUP or SIGQUIT ended the job
 };
 
 }  // namespace trel
