@@ -52,8 +52,8 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
   const std::optional<std::intptr_t> outcome = handleMessagesUntilTheJobEnds(link);
   worker.Join();
   if (interrupts_.interrupted()) {
-    // The job failed because it was ended: that, said when the interrupt came, is all there is.
-    output_.finish();
+    // The job failed because it was ended: the progress ends with that, and no failure follows.
+    output_.finish("interrupted");
     return kExitInterrupted;
   }
   return report(outcome, link, worker.job());

@@ -23,7 +23,7 @@ TrelRun SendTwoItems(const std::vector<std::string>& simOptions, ErrorOutput err
   const std::vector<std::string> arguments{
       "send", "--port", sim.portPath(), "--params",
       dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string()};
-  return TrelProcess(arguments, {}, {.errorOutput = errorOutput}).finish();
+  return TrelProcess(arguments, {}, {.out = "", .err = "", .errorOutput = errorOutput}).finish();
 }
 
 // The last state of the line that is redrawn in place: what follows its last redraw.
