@@ -9,7 +9,10 @@ namespace {
 class WindowsSystemFacts : public SystemFacts {
  public:
   DeviceNodeAccess deviceNodeAccess(const std::string&) const override {
-    return {.exists = true, .userCanOpen = true};
+    DeviceNodeAccess access;
+    access.exists = true;
+    access.userCanOpen = true;
+    return access;
   }
   std::vector<UdevRulesFile> udevRules() const override { return {}; }
   bool processRunning(const std::string&) const override { return false; }
