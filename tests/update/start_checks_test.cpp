@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/temp_dir.h"
 
 namespace trel {
@@ -44,10 +46,15 @@ class OutputFileTest : public ::testing::Test {
 };
 
 TEST_F(OutputFileTest, EveryFileToSendIsRefusedByAnyOfItsNamesAndKept) {
-  fs::create_symlink(dir / "keys" / "more.xml", dir / "link.xml");
-  const fs::path outputs[] = {dir / "params.ini",    dir / "TrelDefault.ini",
-                              dir / "keys/main.xml", dir / "keys" / ".." / "keys/more.xml",
-                              dir / "TrelTool.ini",  dir / "link.xml"};
+  std::vector<fs::path> outputs = {dir / "params.ini", dir / "TrelDefault.ini",
+                                   dir / "keys/main.xml", dir / "keys" / ".." / "keys/more.xml",
+                                   dir / "TrelTool.ini"};
+  // A link to a file to send, where the system's library can make one (mingw-w64's cannot).
+  std::error_code noLinks;
+  fs::create_symlink(dir / "keys" / "more.xml", dir / "link.xml", noLinks);
+  if (!noLinks) {
+    outputs.push_back(dir / "link.xml");
+  }
   for (const fs::path& output : outputs) {
     const std::string before = testing::ReadBytes(output);
     EXPECT_EQ(PrepareOutputFile(output, files), kOutputIsFileToSendText) << output;
