@@ -64,6 +64,14 @@ TEST_F(ProfileWriteTest, ValuesAreStoredAsGivenAndReadBackTrimmedAndUnquoted) {
   }
 }
 
+TEST_F(ProfileWriteTest, AValueSetReadsTheSameBeforeAndAfterTheSave) {
+  ProfileDocument document = ProfileDocument::Load(file_);
+  ASSERT_TRUE(document.set(u"s", u"k", u" \"x y\" "));
+  EXPECT_EQ(document.get(u"s", u"k", u"-"), u"x y");
+  ASSERT_TRUE(document.save(file_));
+  EXPECT_EQ(ReadProfileString(file_, u"s", u"k", u"-"), u"x y");
+}
+
 TEST_F(ProfileWriteTest, RefusedWritesLeaveTheFileUnchanged) {
   const std::string before = "[s]\r\nk=1\r\n";
   dir_.write("t.ini", before);
