@@ -1,16 +1,21 @@
 #include "cli/job_console.h"
 
 #include <optional>
+#include <string>
 
 #include "cli/exit_status.h"
 #include "cli/watched_printer_link.h"
 #include "platform/utf8_path.h"
 #include "update/outcome.h"
+#include "update/parameter_download.h"
 #include "update/update_worker.h"
 
 namespace trel {
 
 namespace {
+
+// A job that only records failed: the window's text asks to check the port, which played no part.
+constexpr char kRecordingFailedText[] = "The recording was not finished.";
 
 // Posted by the worker thread once the job's outcome is out, so the main thread stops waiting.
 constexpr unsigned kWorkerEnded = WM_USER + 100;
@@ -92,7 +97,10 @@ int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& 
   if (succeeded) {
     output_.progress(kProgressFull);
   }
-  const std::string text = OutcomeText(outcome.value_or(kJobFailed), replies_.longestReply());
+  const std::intptr_t ended = outcome.value_or(kJobFailed);
+  const std::string text = job.fileOnly && ended == kJobFailed
+                               ? kRecordingFailedText
+                               : OutcomeText(ended, replies_.longestReply());
   // The progress stays where the job left it, followed by the outcome.
   output_.finish(text);
   if (succeeded) {
@@ -107,6 +115,13 @@ int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& 
   }
   if (outcome == kJobNotRecorded) {
     output_.line(PathToUtf8(job.outputPath) + ": " + job.recordingError.message());
+  }
+  if (job.parameterItemCount && *job.parameterItemCount < kFewestParameterItems) {
+    const int items = *job.parameterItemCount;
+    output_.line(PathToUtf8(job.parameterListPath) + ": the list ends after " +
+                 std::to_string(items) + (items == 1 ? " parameter item" : " parameter items") +
+                 " (at a missing section or IsHide above 1); at least " +
+                 std::to_string(kFewestParameterItems) + " are needed");
   }
   return kExitFailure;
 }

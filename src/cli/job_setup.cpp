@@ -86,6 +86,7 @@ std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files
 UpdateJob PrepareJob(const JobFileOptions& options, const PrivateWorkingCopy& workingCopy) {
   workingCopy.importFrom(PathFromUtf8(options.params));
   UpdateJob job;
+  job.parameterListPath = PathFromUtf8(options.params);
   job.workingCopyPath = workingCopy.path();
   job.mainKeywordPath = PathFromUtf8(options.keywords);
   AssignExtraKeywordFiles(job, MoreKeywordFiles(options));

@@ -87,7 +87,8 @@ bool DownloadParameters(const std::filesystem::path& workingCopy, UpdateJob& job
     boxes.show(kTooLargeText, kErrorCaption);
     return false;
   }
-  if (packed.itemCount < 2) {
+  job.parameterItemCount = packed.itemCount;
+  if (packed.itemCount < kFewestParameterItems) {
     boxes.show(kNoItemText, kErrorCaption);
     return false;
   }

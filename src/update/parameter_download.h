@@ -12,6 +12,9 @@ class TextEncoding;
 struct LocalTime;
 struct UpdateJob;
 
+// A parameter list with fewer items is refused: "Sorry,no item."
+inline constexpr int kFewestParameterItems = 2;
+
 // Payload bytes of every data frame but the last.
 inline constexpr std::size_t kDataFramePayload = 100;
 

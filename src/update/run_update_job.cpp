@@ -116,6 +116,7 @@ int RunUpdateJob(UpdateJob& job, const UpdateEnvironment& environment,
   job.fileOnly = false;
   job.recordingError.clear();
   job.keywordFileReports.clear();
+  job.parameterItemCount.reset();
   job.sequence = kFirstSequence;
   const std::intptr_t outcome = RunJobSteps(job, environment);
   // The outcome goes out before the port closes, so the front end can show it while the worker

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -35,6 +36,7 @@ struct UpdateJob {
   bool nowait = false;  // a frame whose acknowledgement does not come counts as accepted
   int netprinter = 2;  // above 1: the printer's clock acknowledgement may switch the separator code
 
+  std::filesystem::path parameterListPath;   // the list the operator imported; for messages only
   std::filesystem::path workingCopyPath;     // the parameter list the download reads
   std::filesystem::path mainKeywordPath;     // sent only when it ends in ".xml" (any case)
   std::filesystem::path extraKeywordFolder;  // folder of the main keyword file
@@ -47,6 +49,8 @@ struct UpdateJob {
   int keywordFileCount = 0;
   int keywordFileIndex = 0;        // 0 main keyword file; 1, 2, ... extra files
   std::error_code recordingError;  // why the output file did not take a frame, if it did not
+  // Items the parameter download found before the list ended; nothing until it read the list.
+  std::optional<int> parameterItemCount;
   std::vector<KeywordFileReport> keywordFileReports;  // every keyword file the job came to
 
   // Kept by the front end: progress steps counted from the replies.

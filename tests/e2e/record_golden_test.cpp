@@ -170,13 +170,19 @@ TEST(RecordGolden, OutputNamingAFileToSendIsRefusedAndTheFileKept) {
   EXPECT_EQ(ReadBytes(paramsFile), params);
 }
 
-TEST(RecordGolden, TooFewItemsFailsWithTheMessageBox) {
+TEST(RecordGolden, TooFewItemsFailsWithTheMessageBoxAndItsCauseButNoWordOfAPort) {
   TempDir dir;
-  dir.write("params.ini", ParamList({{1, "A"}}));
+  const auto paramsFile = dir.write("params.ini", ParamList({{1, "A"}}));
   const TrelRun run = Record(dir, {});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(Has(run.err, "Error: Sorry,no item."));
+  EXPECT_TRUE(Has(run.err, "Error: Sorry,no item.\n")) << run.err;
+  EXPECT_TRUE(Has(run.err, paramsFile.string() + ": the list ends after 1 parameter item ("))
+      << run.err;
+  EXPECT_FALSE(Has(run.err, "port")) << run.err;
   EXPECT_EQ(ReadBytes(dir / "out.bin"), "");
+
+  dir.write("params.ini", std::string("\x00\xFF\xFE\x01binary", 10));
+  EXPECT_TRUE(Has(Record(dir, {}).err, "the list ends after 0 parameter items (")) << run.err;
 }
 
 }  // namespace
