@@ -3,11 +3,15 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "link/no_printer_link.h"
+#include "platform/local_time.h"
 #include "platform/window_messages.h"
+#include "tables/text_encoding.h"
 #include "update/exchange.h"
 #include "update/keyword_download.h"
+#include "update/parameter_download.h"
 #include "update/reply_channel.h"
 #include "update/update_job.h"
 
@@ -30,6 +34,35 @@ class NoMessages : public WindowMessages {
   void post(unsigned, std::uintptr_t, std::intptr_t) override {}
 };
 
+// The exchange of a job that records every frame into a file beside the input and sends nothing.
+class RecordingExchange {
+ public:
+  RecordingExchange()
+      : output_(WriteInput("out.bin", nullptr, 0)),
+        exchange_(
+            link_, replies_,
+            {.fileOnly = true, .nowait = false, .outputPath = output_, .replyWait = kReplyWait}) {
+    job_.fileOnly = true;
+    job_.saveIniData = true;
+    job_.saveXmlData = true;
+  }
+
+  UpdateJob& job() { return job_; }
+  FrameExchange& exchange() { return exchange_; }
+  std::vector<std::uint8_t> recording() const {
+    std::ifstream in(output_, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+ private:
+  std::filesystem::path output_;
+  NoPrinterLink link_;
+  NoMessages messages_;
+  ReplyChannel replies_{messages_};
+  FrameExchange exchange_;
+  UpdateJob job_;
+};
+
 }  // namespace
 
 std::filesystem::path WriteInput(const std::string& name, const std::uint8_t* data,
@@ -41,17 +74,20 @@ std::filesystem::path WriteInput(const std::string& name, const std::uint8_t* da
 }
 
 void RecordKeywords(const KeywordTables& tables) {
-  const std::filesystem::path output = WriteInput("out.bin", nullptr, 0);
-  NoPrinterLink link;
-  NoMessages messages;
-  ReplyChannel replies(messages);
-  FrameExchange exchange(
-      link, replies,
-      {.fileOnly = true, .nowait = false, .outputPath = output, .replyWait = kReplyWait});
-  UpdateJob job;
-  job.fileOnly = true;
-  job.saveXmlData = true;
-  DownloadKeywords(tables, job, exchange, 0);
+  RecordingExchange recorder;
+  DownloadKeywords(tables, recorder.job(), recorder.exchange(), 0);
+}
+
+std::optional<std::vector<std::uint8_t>> RecordParameters(
+    const std::filesystem::path& workingCopy) {
+  RecordingExchange recorder;
+  SilentBoxes boxes;
+  TextEncoding encoding;
+  if (!DownloadParameters(workingCopy, recorder.job(), recorder.exchange(), boxes, encoding,
+                          LocalTime{})) {
+    return std::nullopt;
+  }
+  return recorder.recording();
 }
 
 }  // namespace trel::fuzz

@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/message_boxes.h"
 #include "tables/keyword_tables.h"
@@ -21,5 +23,9 @@ class SilentBoxes : public MessageBoxes {
 
 // Sends the tables as a job that only records does, into a file beside the input.
 void RecordKeywords(const KeywordTables& tables);
+
+// Sends the working copy's parameter list as a job that only records does; returns the recording,
+// or nothing when the download refused the list.
+std::optional<std::vector<std::uint8_t>> RecordParameters(const std::filesystem::path& workingCopy);
 
 }  // namespace trel::fuzz
