@@ -117,7 +117,7 @@ SerialOpenResult FakePortOpener::operator()(const std::string& name) {
   if (*holdLine) {
     port->HoldLineUntilClosed();
   }
-  *latest = port.get();
+  latest->store(port.get());
   result.port = std::move(port);
   return result;
 }

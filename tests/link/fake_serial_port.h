@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -59,7 +60,9 @@ class FakeSerialPort final : public SerialPort {
 // the latest, valid while the session holds it open.
 struct FakePortOpener {
   SerialOpenResult operator()(const std::string& name);
-  std::shared_ptr<FakeSerialPort*> latest = std::make_shared<FakeSerialPort*>(nullptr);
+  // Atomic: a test may wait for it while another thread opens.
+  std::shared_ptr<std::atomic<FakeSerialPort*>> latest =
+      std::make_shared<std::atomic<FakeSerialPort*>>(nullptr);
   // True: every new port holds its line setting until closed. Shared by the opener's copies.
   std::shared_ptr<bool> holdLine = std::make_shared<bool>(false);
 };

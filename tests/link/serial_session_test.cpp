@@ -32,14 +32,14 @@ class SerialSessionTest : public ::testing::Test {
   testing::FakeSerialPort& StartAndOpen() {
     EXPECT_EQ(session_.SerialStart(&window_), 1);
     EXPECT_EQ(session_.SerialOpen("ttyusb0"), 1) << session_.lastOpenError();
-    return **opener_.latest;
+    return *opener_.latest->load();
   }
   // The port the session opened last, once it has one.
   testing::FakeSerialPort* WaitForLatestPort() {
-    while (*opener_.latest == nullptr) {
+    while (opener_.latest->load() == nullptr) {
       std::this_thread::yield();
     }
-    return *opener_.latest;
+    return opener_.latest->load();
   }
   std::vector<SerialPortInfo> Enumerate() {
     scans_.Add(0);
