@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # A longer fuzz campaign: builds the clang AddressSanitizer+UBSan configuration with the fuzz
 # targets and runs each target for SECONDS (default 600) on its seeds, as many at once as there are
-# processors. New inputs land in build-asan/fuzz/found/<target>; crashes in build-asan/fuzz/crashes.
-# Usage: scripts/fuzz.sh [SECONDS]
+# processors; with target names, only those. New inputs land in build-asan/fuzz/found/<target>;
+# crashes in build-asan/fuzz/crashes.
+# Usage: scripts/fuzz.sh [SECONDS [TARGET...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
+shift || true
 scripts/build.sh build-asan -DCMAKE_CXX_COMPILER=clang++ -DTREL_SANITIZE=address -DTREL_FUZZ=ON \
   -DTREL_BUILD_BENCH=OFF
 mkdir -p build-asan/fuzz/crashes
@@ -30,7 +32,11 @@ run_target() {
 
 status=0
 running=0
-for target in build-asan/fuzz/*_fuzz; do
+targets=(build-asan/fuzz/*_fuzz)
+if [ "$#" -gt 0 ]; then
+  targets=("${@/#/build-asan/fuzz/}")
+fi
+for target in "${targets[@]}"; do
   if [ "$running" -ge "$(nproc)" ]; then
     wait -n || status=1
     running=$((running - 1))
