@@ -43,12 +43,15 @@ for ((run = 1; run <= runs; run++)); do
   IFS='|' read -r fault expected <<<"$(pick_fault)"
   sim_options=()
   [ "$fault" = none ] || read -r -a sim_options <<<"$fault"
+  # Gone first: the background start may create the file only after the wait below looks at it,
+  # which would otherwise read the last run's port.
+  rm -f "$work/sim.out"
   /usr/bin/time -f '%M' -o "$work/sim.mem" "$bin/trel-printer-sim" --idle-exit 5 \
     "${sim_options[@]}" >"$work/sim.out" 2>/dev/null &
   sim=$!
   # Its first whole line is the port path.
   for _ in $(seq 100); do
-    [ "$(wc -l <"$work/sim.out")" -ge 1 ] && break
+    [ -f "$work/sim.out" ] && [ "$(wc -l <"$work/sim.out")" -ge 1 ] && break
     sleep 0.1
   done
   port=$(head -n1 "$work/sim.out")
