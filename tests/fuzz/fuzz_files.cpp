@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 #include "link/no_printer_link.h"
 #include "platform/local_time.h"
@@ -19,14 +20,29 @@ namespace trel::fuzz {
 
 namespace {
 
+// This process's folder for its inputs and recordings, removed when the run ends in order.
+class InputFolder {
+ public:
+  InputFolder()
+      : path_(std::filesystem::temp_directory_path() /
+              ("trel-fuzz-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(path_);
+  }
+  ~InputFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  InputFolder(const InputFolder&) = delete;
+  InputFolder& operator=(const InputFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = [] {
-    const std::filesystem::path made =
-        std::filesystem::temp_directory_path() / ("trel-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(made);
-    return made;
-  }();
-  return folder;
+  static const InputFolder folder;
+  return folder.path();
 }
 
 class NoMessages : public WindowMessages {
