@@ -8,7 +8,6 @@
 
 #include "link/no_printer_link.h"
 #include "platform/local_time.h"
-#include "platform/window_messages.h"
 #include "tables/text_encoding.h"
 #include "update/exchange.h"
 #include "update/keyword_download.h"
@@ -44,11 +43,6 @@ const std::filesystem::path& Folder() {
   static const InputFolder folder;
   return folder.path();
 }
-
-class NoMessages : public WindowMessages {
- public:
-  void post(unsigned, std::uintptr_t, std::intptr_t) override {}
-};
 
 // The exchange of a job that records every frame into a file beside the input and sends nothing.
 class RecordingExchange {

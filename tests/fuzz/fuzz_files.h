@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/message_boxes.h"
+#include "platform/window_messages.h"
 #include "tables/keyword_tables.h"
 
 namespace trel::fuzz {
@@ -19,6 +20,11 @@ std::filesystem::path WriteInput(const std::string& name, const std::uint8_t* da
 class SilentBoxes : public MessageBoxes {
  public:
   void show(const std::string&, const std::string&) override {}
+};
+
+class NoMessages : public WindowMessages {
+ public:
+  void post(unsigned, std::uintptr_t, std::intptr_t) override {}
 };
 
 // Sends the tables as a job that only records does, into a file beside the input.

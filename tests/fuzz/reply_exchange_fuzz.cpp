@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "fuzz_files.h"
 #include "link/printer_link.h"
-#include "platform/window_messages.h"
 #include "update/acknowledgement.h"
 #include "update/exchange.h"
 #include "update/reply_channel.h"
@@ -25,11 +25,6 @@ namespace {
 
 using Burst = std::vector<std::uint8_t>;
 using Outcome = trel::ExchangeResult::Outcome;
-
-class NoMessages : public trel::WindowMessages {
- public:
-  void post(unsigned, std::uintptr_t, std::intptr_t) override {}
-};
 
 // Answers the first send with the first bursts and the second with the rest, at once, as the
 // delivery thread would.
@@ -112,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!input.empty()) {
     answers[answers[0].size() < firstAnswerBursts ? 0 : 1].push_back(TakeBlock(input));
   }
-  NoMessages messages;
+  trel::fuzz::NoMessages messages;
   trel::ReplyChannel replies(messages);
   AnsweringLink link(replies, answers);
   trel::FrameExchange exchange(link, replies,
