@@ -147,8 +147,7 @@ const ProfileDocument::Line* ProfileDocument::findKey(std::u16string_view sectio
 std::u16string ProfileDocument::get(std::u16string_view section, std::u16string_view key,
                                     std::u16string_view fallback) const {
   const Line* line = findKey(section, key);
-  return line ? ProfileValueAsRead(TrimProfileBlanks(line->parsed.value))
-              : std::u16string(fallback);
+  return line ? ProfileValueAsRead(line->parsed.value) : std::u16string(fallback);
 }
 
 bool ProfileDocument::set(std::u16string_view section, std::u16string_view key,

@@ -86,6 +86,7 @@ std::u16string FoldProfileName(std::u16string_view name) {
 }
 
 std::u16string ProfileValueAsRead(std::u16string_view stored) {
+  stored = TrimProfileBlanks(stored);
   if (IsWrappedInQuotes(stored)) {
     stored = stored.substr(1, stored.size() - 2);
   }

@@ -29,8 +29,8 @@ ProfileLine ParseProfileLine(std::u16string_view text);
 // The key under which names are compared: case-insensitive for ASCII, Latin-1, Greek and Cyrillic.
 std::u16string FoldProfileName(std::u16string_view name);
 
-// What a read returns for a stored value: one pair of matching outer quotes stripped, cut at
-// kProfileValueLimit characters.
+// What a read returns for a stored value: blanks at its ends trimmed, then one pair of matching
+// outer quotes stripped, cut at kProfileValueLimit characters.
 std::u16string ProfileValueAsRead(std::u16string_view stored);
 
 // A key or section name that would not read back as itself (empty, holding a line break, a key that
