@@ -3,11 +3,11 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "link/no_printer_link.h"
 #include "platform/local_time.h"
+#include "platform/whole_file.h"
 #include "tables/text_encoding.h"
 #include "update/exchange.h"
 #include "update/keyword_download.h"
@@ -60,8 +60,9 @@ class RecordingExchange {
   UpdateJob& job() { return job_; }
   FrameExchange& exchange() { return exchange_; }
   std::vector<std::uint8_t> recording() const {
-    std::ifstream in(output_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::error_code error;
+    const std::string bytes = ReadWholeFile(output_, error).value_or(std::string());
+    return {bytes.begin(), bytes.end()};
   }
 
  private:

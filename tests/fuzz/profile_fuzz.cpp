@@ -6,15 +6,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "fuzz_check.h"
 #include "fuzz_files.h"
 #include "platform/private_profile.h"
 #include "platform/profile_syntax.h"
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ std::u16string Widened(std::string_view bytes) {
 }
 
 std::string FileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::error_code error;
+  return trel::ReadWholeFile(file, error).value_or(std::string());
 }
 
 // Splits off the input's last NUL-separated part.
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const std::u16string expected = document.get(section, key, u"-");
-  FUZZ_CHECK(expected == trel::ProfileValueAsRead(trel::TrimProfileBlanks(value)));
+  FUZZ_CHECK(expected == trel::ProfileValueAsRead(value));
   FUZZ_CHECK(document.save(file));
   const std::string saved = FileBytes(file);
   const trel::ProfileDocument reloaded = trel::ProfileDocument::Load(file);
