@@ -178,14 +178,6 @@ class NestingWalk {
     return At(at) == '\0' ? kStop : at + end.size();
   }
 
-  std::size_t UnknownEnd(std::size_t at) const {
-    ++at;
-    while (At(at) != '\0' && At(at) != '>') {
-      ++at;
-    }
-    return At(at) == '\0' ? kStop : at + 1;
-  }
-
   std::size_t DeclarationEnd(std::size_t at) const {
     at += 5;
     while (at != kStop && At(at) != '\0') {
@@ -260,7 +252,7 @@ class NestingWalk {
     if (!StartsWith(at, "<!") && (IsAlpha(Byte(at + 1)) || At(at + 1) == '_')) {
       return StartTag(at);
     }
-    return UnknownEnd(at);
+    return Through(at + 1, ">");  // anything else, "<!...>" and "<?...>" too, ends at the first ">"
   }
 
   std::string_view xml_;
