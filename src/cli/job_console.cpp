@@ -71,9 +71,10 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
        next = messages_.take()) {
     if (next.message == kInterrupted) {
       output_.line("interrupted: closing the port");
-      // With the port closed every further write fails; waking the sender ends its wait now.
-      link.SerialClose();
+      // Stopped first, so the sender ends its exchange without another send, whether it waits for
+      // an answer or its write fails as the port closes; with the port closed every write fails.
       replies_.StopAccepting();
+      link.SerialClose();
     } else if (next.message != WM_UPDATE_STATUS) {
       continue;
     } else if (next.wParam == kStatusReply) {

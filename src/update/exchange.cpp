@@ -41,14 +41,13 @@ ExchangeResult FrameExchange::ExchangeFrame(std::span<const std::uint8_t> frame,
   if (settings_.fileOnly) {
     return WithoutWord(Outcome::kAccepted);
   }
-  // Checked after the reset: a shutdown from here on leaves the event set and ends the wait.
-  if (!replies_.accepting()) {
-    return WithoutWord(Outcome::kNoAnswer);
-  }
   const ExchangeResult unanswered =
       WithoutWord(settings_.nowait ? Outcome::kAccepted : Outcome::kNoAnswer);
   for (int sends = 1;; ++sends) {
-    if (!Send(frame)) {
+    // Checked after the event's reset: a shutdown from here on leaves the event set and ends the
+    // wait. Checked before every send, so a frame never goes out again once the front end has
+    // stopped, whatever ended the wait before.
+    if (!replies_.accepting() || !Send(frame)) {
       return WithoutWord(Outcome::kNoAnswer);
     }
     const std::optional<Drained> drained = AwaitReplies(frame);
