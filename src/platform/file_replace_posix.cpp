@@ -22,6 +22,10 @@ bool IsRefusal(int error) {
   return error == EACCES || error == EPERM;
 }
 
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
+
 // The file a write really replaces: the target of a symbolic link, else the path itself.
 std::optional<fs::path> ReplacedFile(const fs::path& file) {
   std::error_code error;
@@ -66,25 +70,29 @@ bool FillTemporary(int fd, std::string_view bytes, const struct stat* old) {
 }
 
 // The atomic way: a temporary file beside the target, renamed over it. kFolderRefused when the
-// folder does not let us create the temporary file or rename it over the target.
+// folder does not let us create the temporary file or rename it over the target; `error` says why.
 Replaced ReplaceThroughTemporary(const fs::path& target, const fs::path& folder,
-                                 std::string_view bytes, const struct stat* old) {
+                                 std::string_view bytes, const struct stat* old,
+                                 std::error_code& error) {
   if (!IsWritableFolder(folder)) {
+    error = std::make_error_code(std::errc::permission_denied);
     return Replaced::kFolderRefused;
   }
   fs::path temporary;
   FileDescriptor fd(CreateTemporaryBeside(target, temporary));
   if (fd.get() < 0) {
+    error = LastError();
     return IsRefusal(errno) ? Replaced::kFolderRefused : Replaced::kFailed;
   }
   if (!FillTemporary(fd.get(), bytes, old) || !fd.close()) {
+    error = LastError();
     ::unlink(temporary.c_str());
     return Replaced::kFailed;
   }
   if (::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int error = errno;
+    error = LastError();
     ::unlink(temporary.c_str());
-    return IsRefusal(error) ? Replaced::kFolderRefused : Replaced::kFailed;
+    return IsRefusal(error.value()) ? Replaced::kFolderRefused : Replaced::kFailed;
   }
   SyncFolder(folder);
   return Replaced::kDone;
@@ -98,37 +106,59 @@ bool WriteContents(int fd, std::string_view bytes) {
 // The way for a folder that refuses a temporary file: the file's own bytes are rewritten. That is
 // not atomic, so the old contents are kept and written back when the new ones cannot be written
 // whole.
-bool RewriteInPlace(const fs::path& file, std::string_view bytes) {
+bool RewriteInPlace(const fs::path& file, std::string_view bytes, std::error_code& error) {
   FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
   std::string old;
   if (fd.get() < 0 || !ReadToEnd(fd.get(), old)) {
+    error = LastError();
     return false;
   }
   if (WriteContents(fd.get(), bytes)) {
     return true;
   }
+  error = LastError();
   WriteContents(fd.get(), old);
   return false;
 }
 
+// Why an existing file is not written at all: no regular file, or no write permission.
+std::error_code RefusalOf(const struct stat& old) {
+  if (S_ISDIR(old.st_mode)) {
+    return std::make_error_code(std::errc::is_a_directory);
+  }
+  if (!S_ISREG(old.st_mode)) {
+    return std::make_error_code(std::errc::invalid_argument);
+  }
+  if ((old.st_mode & kAnyWrite) == 0) {
+    return std::make_error_code(std::errc::permission_denied);
+  }
+  return {};
+}
+
 }  // namespace
 
-bool ReplaceWholeFile(const fs::path& file, std::string_view bytes) {
+bool ReplaceWholeFile(const fs::path& file, std::string_view bytes, std::error_code& error) {
+  error.clear();
   const std::optional<fs::path> target = ReplacedFile(file);
   if (!target || target->filename().empty()) {
+    error = std::make_error_code(std::errc::invalid_argument);
     return false;
   }
   struct stat old {};
   const bool exists = ::stat(target->c_str(), &old) == 0;
-  if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & kAnyWrite) == 0)) {
+  if (exists && (error = RefusalOf(old))) {
     return false;
   }
   const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
-  switch (ReplaceThroughTemporary(*target, folder, bytes, exists ? &old : nullptr)) {
+  switch (ReplaceThroughTemporary(*target, folder, bytes, exists ? &old : nullptr, error)) {
     case Replaced::kDone:
       return true;
     case Replaced::kFolderRefused:
-      return exists && RewriteInPlace(*target, bytes);
+      if (exists && RewriteInPlace(*target, bytes, error)) {
+        error.clear();
+        return true;
+      }
+      return false;
     case Replaced::kFailed:
       break;
   }

@@ -192,8 +192,9 @@ void ProfileDocument::appendSection(std::u16string_view section, std::u16string_
   added.lastKeyLine = 1;
 }
 
-bool ProfileDocument::save(const fs::path& file) const {
+bool ProfileDocument::save(const fs::path& file, std::error_code& error) const {
   if (!unreadable_.empty() && Normalised(file) == unreadable_) {
+    error = std::make_error_code(std::errc::io_error);
     return false;
   }
   std::string bytes;
@@ -216,7 +217,7 @@ bool ProfileDocument::save(const fs::path& file) const {
       bytes += lineEnd;
     }
   }
-  return ReplaceWholeFile(file, bytes);
+  return ReplaceWholeFile(file, bytes, error);
 }
 
 std::u16string ReadProfileString(const fs::path& file, std::u16string_view section,

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -38,8 +39,13 @@ class ProfileDocument {
   // Writes the document with the encoding it was read in (UTF-8 for a new file), CRLF line ends,
   // through a temporary file and a rename, so a failure leaves the old file as it was. Lines that
   // set() did not change are written byte for byte as they were read. A file that existed but could
-  // not be read when the document was loaded is never overwritten (false).
-  bool save(const std::filesystem::path& file) const;
+  // not be read when the document was loaded is never overwritten (false). `error` says why a save
+  // failed.
+  bool save(const std::filesystem::path& file, std::error_code& error) const;
+  bool save(const std::filesystem::path& file) const {
+    std::error_code ignored;
+    return save(file, ignored);
+  }
 
  private:
   enum class Encoding { kUtf8, kUtf8WithMark, kUtf16Le };

@@ -18,8 +18,14 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std:
 // but the file itself may be written, the file is rewritten in place instead, as Windows writes
 // such a file; should that fail part way, the old contents are written back. A symbolic link is
 // followed and the file it names replaced; an existing file keeps its permissions. A file or folder
-// without any write permission is not written. False, and the old file unchanged, on any failure.
-bool ReplaceWholeFile(const std::filesystem::path& file, std::string_view bytes);
+// without any write permission is not written. False, and the old file unchanged, on any failure,
+// with the cause in `error`.
+bool ReplaceWholeFile(const std::filesystem::path& file, std::string_view bytes,
+                      std::error_code& error);
+inline bool ReplaceWholeFile(const std::filesystem::path& file, std::string_view bytes) {
+  std::error_code ignored;
+  return ReplaceWholeFile(file, bytes, ignored);
+}
 
 // A folder that exists and may be written: one that grants no write permission at all counts as
 // read-only, also for the superuser, as a read-only attribute would.

@@ -42,6 +42,16 @@ bool SetRow(ProfileDocument& file, const ParamTable& table, int row) {
          file.set(section, u"IsValid", IsValidText(table, row));
 }
 
+// Sets every row in turn; stops at the first value the document refuses.
+bool SetRows(ProfileDocument& document, const ParamTable& table) {
+  for (int row = 0; row < table.rowCount(); ++row) {
+    if (!SetRow(document, table, row)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void LoadParamTable(ParamTable& table, const std::filesystem::path& file) {
@@ -58,19 +68,43 @@ void LoadParamTable(ParamTable& table, const std::filesystem::path& file) {
   table.endBulkUpdate();
 }
 
-bool StoreParamTable(const ParamTable& table, const std::filesystem::path& file) {
+bool HoldsParameterItems(const std::filesystem::path& file) {
+  const ProfileDocument document = ProfileDocument::Load(file);
+  for (int number = 1; number <= kHighestParamSection; ++number) {
+    if (!ReadParamSection(document, number).endsSendList()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool StoreParamTable(const ParamTable& table, const std::filesystem::path& file,
+                     std::error_code& error) {
+  error.clear();
   const int rows = table.rowCount();
   if (rows == 0 || !ReadableOrAbsent(file)) {
     return false;
   }
   ProfileDocument document = ProfileDocument::Load(file);
-  bool allSet = true;
-  for (int row = 0; row < rows && allSet; ++row) {
-    allSet = SetRow(document, table, row);
-  }
+  const bool allSet = SetRows(document, table);
   // What was set before a refused value is kept, as separate writes would have kept it.
-  const bool saved = document.save(file);
+  const bool saved = document.save(file, error);
   return saved && allSet;
+}
+
+bool ExportParamTable(const ParamTable& table, const std::filesystem::path& workingCopy,
+                      const std::filesystem::path& target, std::error_code& error) {
+  error.clear();
+  if (!ReadableOrAbsent(workingCopy)) {
+    ReadWholeFile(workingCopy, error);
+    return false;
+  }
+  ProfileDocument document = ProfileDocument::Load(workingCopy);
+  if (!SetRows(document, table)) {
+    error = std::make_error_code(std::errc::invalid_argument);
+    return false;
+  }
+  return document.save(target, error);
 }
 
 }  // namespace trel

@@ -39,10 +39,10 @@ bool ConvertToWorkingCopy(const std::filesystem::path& source,
   return ReplaceWholeFile(destination, Utf16LeBytes(Utf8ToUtf16(text)));
 }
 
-bool CopyFileBytes(const std::filesystem::path& source, const std::filesystem::path& destination) {
-  std::error_code error;
+bool CopyFileBytes(const std::filesystem::path& source, const std::filesystem::path& destination,
+                   std::error_code& error) {
   const std::optional<std::string> bytes = ReadWholeFile(source, error);
-  return bytes && ReplaceWholeFile(destination, *bytes);
+  return bytes && ReplaceWholeFile(destination, *bytes, error);
 }
 
 }  // namespace trel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <system_error>
 
 namespace trel {
 
@@ -12,7 +13,13 @@ bool ConvertToWorkingCopy(const std::filesystem::path& source,
                           const std::filesystem::path& destination);
 
 // Copies a file byte for byte over the destination through a temporary file and a rename, so a
-// failure leaves the destination as it was.
-bool CopyFileBytes(const std::filesystem::path& source, const std::filesystem::path& destination);
+// failure leaves the destination as it was; `error` says why.
+bool CopyFileBytes(const std::filesystem::path& source, const std::filesystem::path& destination,
+                   std::error_code& error);
+inline bool CopyFileBytes(const std::filesystem::path& source,
+                          const std::filesystem::path& destination) {
+  std::error_code ignored;
+  return CopyFileBytes(source, destination, ignored);
+}
 
 }  // namespace trel
