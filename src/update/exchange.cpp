@@ -47,8 +47,11 @@ ExchangeResult FrameExchange::ExchangeFrame(std::span<const std::uint8_t> frame,
     // Checked after the event's reset: a shutdown from here on leaves the event set and ends the
     // wait. Checked before every send, so a frame never goes out again once the front end has
     // stopped, whatever ended the wait before.
-    if (!replies_.accepting() || !Send(frame)) {
+    if (!replies_.accepting()) {
       return WithoutWord(Outcome::kNoAnswer);
+    }
+    if (!Send(frame)) {
+      return WithoutWord(Outcome::kNotSent);
     }
     const std::optional<Drained> drained = AwaitReplies(frame);
     if (!drained) {

@@ -31,8 +31,8 @@ struct ExchangeResult {
     kAccepted,     // acknowledged, or counted as accepted without an acknowledgement (file-only,
                    // nowait)
     kRefused,      // the printer refused it
-    kNoAnswer,     // no acknowledgement of its own came (or the write failed, or the front end shut
-                   // down)
+    kNoAnswer,     // no acknowledgement of its own came (or the front end shut down)
+    kNotSent,      // the write failed: the port closed or went away
     kNotRecorded,  // the output file did not take the frame; it was not sent
   };
   Outcome outcome = Outcome::kNoAnswer;

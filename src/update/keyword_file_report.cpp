@@ -14,6 +14,8 @@ std::string KeywordFileFateText(KeywordFileFate fate) {
       return "skipped: it does not load as a keyword file";
     case KeywordFileFate::kFirmwareLevel:
       return "skipped: the printer's firmware level takes the main keyword file only";
+    case KeywordFileFate::kLeftOut:
+      return "skipped: it could not be opened when the update started";
   }
   return {};
 }

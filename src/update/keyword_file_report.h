@@ -12,6 +12,7 @@ enum class KeywordFileFate {
   kNotXml,         // a main keyword file goes out only in its XML form
   kNotLoaded,      // missing, unreadable, or not a keyword file
   kFirmwareLevel,  // the printer's firmware level takes the main keyword file only
+  kLeftOut,        // it could not be opened at Start, and the operator chose to send without it
 };
 
 struct KeywordFileReport {

@@ -57,18 +57,23 @@ bool ApplyFirmwareWord(std::optional<std::uint32_t> word, int itemCount, UpdateJ
 
 // The block in frames of 100 bytes, the last one 1..100 bytes, numbered from 0. The argument byte
 // carries the number modulo 256, and the checksum adds the byte as sent.
-bool SendDataFrames(const std::vector<std::uint8_t>& block, FrameExchange& exchange,
-                    UpdateJob& job) {
+// The data frames and the end frame, each with its place among them.
+bool SendDataAndEndFrames(const std::vector<std::uint8_t>& block, FrameExchange& exchange,
+                          UpdateJob& job) {
   const std::span<const std::uint8_t> bytes(block);
+  const std::size_t dataFrames = (bytes.size() + kDataFramePayload - 1) / kDataFramePayload;
+  FramePlace place{JobPart::kParameterList, {}, 1, static_cast<int>(dataFrames) + 1};
   std::size_t index = 0;
   for (std::size_t offset = 0; offset < bytes.size(); offset += kDataFramePayload, ++index) {
     const std::size_t size = std::min(kDataFramePayload, bytes.size() - offset);
     if (!SendNextFrame(exchange, job, kCommandParameterData, static_cast<std::uint8_t>(index),
-                       bytes.subspan(offset, size), job.saveIniData)) {
+                       bytes.subspan(offset, size), job.saveIniData, place)) {
       return false;
     }
+    ++place.frame;
   }
-  return true;
+  return SendNextFrame(exchange, job, kCommandParameterEnd, 0, kEndFramePayload, job.saveIniData,
+                       place);
 }
 
 }  // namespace
@@ -94,12 +99,11 @@ bool DownloadParameters(const std::filesystem::path& workingCopy, UpdateJob& job
   }
   const Frame clock = BuildClockFrame(now, TakeSequence(job.sequence), job.reboot != 0);
   const ExchangeResult answer = exchange.ExchangeClockFrame(clock);
-  if (!answer.accepted() ||
+  if (!Accepted(job, answer, FramePlace{}) ||
       !ApplyFirmwareWord(answer.firmwareWord, packed.itemCount, job, boxes, encoding)) {
     return false;
   }
-  return SendDataFrames(packed.block, exchange, job) &&
-         SendNextFrame(exchange, job, kCommandParameterEnd, 0, kEndFramePayload, job.saveIniData);
+  return SendDataAndEndFrames(packed.block, exchange, job);
 }
 
 }  // namespace trel

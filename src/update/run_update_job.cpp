@@ -1,11 +1,11 @@
 #include <algorithm>
 
 #include "link/printer_link.h"
-#include "platform/tool_folder.h"
 #include "platform/utf8_path.h"
 #include "platform/window_messages.h"
 #include "tables/keyword_loader.h"
 #include "update/exchange.h"
+#include "update/job_keyword_files.h"
 #include "update/keyword_download.h"
 #include "update/parameter_download.h"
 #include "update/reply_channel.h"
@@ -33,14 +33,23 @@ bool LoadKeywordFile(const UpdateEnvironment& environment, const std::filesystem
   return environment.keywordLoader.Load(environment.keywordTables, file);
 }
 
-// Sends a keyword file that loads; says what became of it.
+bool LeftOut(const UpdateJob& job, const std::filesystem::path& file) {
+  return std::find(job.keywordFilesLeftOut.begin(), job.keywordFilesLeftOut.end(), file) !=
+         job.keywordFilesLeftOut.end();
+}
+
+// Sends a keyword file that loads; says what became of it. A file left out at Start is not tried.
 bool SendKeywordFile(UpdateJob& job, const UpdateEnvironment& environment, FrameExchange& exchange,
                      const std::filesystem::path& file, int closingCode) {
+  if (LeftOut(job, file)) {
+    job.keywordFileReports.push_back({file, KeywordFileFate::kLeftOut});
+    return true;
+  }
   if (!LoadKeywordFile(environment, file)) {
     job.keywordFileReports.push_back({file, KeywordFileFate::kNotLoaded});
     return true;
   }
-  const bool sent = DownloadKeywords(environment.keywordTables, job, exchange, closingCode);
+  const bool sent = DownloadKeywords(environment.keywordTables, file, job, exchange, closingCode);
   job.keywordFileReports.push_back(
       {file, sent ? KeywordFileFate::kSent : KeywordFileFate::kSendFailed});
   return sent;
@@ -58,11 +67,6 @@ bool SendMainKeywordFile(UpdateJob& job, const UpdateEnvironment& environment,
     return true;
   }
   return SendKeywordFile(job, environment, exchange, job.mainKeywordPath, kClosingCodeMainFile);
-}
-
-// The path the job opens an extra keyword file by.
-std::filesystem::path ExtraKeywordFile(const UpdateJob& job, const std::filesystem::path& name) {
-  return JoinFolderAndName(job.extraKeywordFolder.u16string(), name.u16string());
 }
 
 // Printers of firmware level 1 and below take only the main keyword file. An empty name keeps its
@@ -115,6 +119,7 @@ int RunUpdateJob(UpdateJob& job, const UpdateEnvironment& environment,
                  const std::function<void()>& onJobEnded) {
   job.fileOnly = false;
   job.recordingError.clear();
+  job.failedFrame.reset();
   job.keywordFileReports.clear();
   job.parameterItemCount.reset();
   job.sequence = kFirstSequence;

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "update/failed_frame.h"
 #include "update/frame.h"
 #include "update/keyword_file_report.h"
 
@@ -41,6 +42,9 @@ struct UpdateJob {
   std::filesystem::path mainKeywordPath;     // sent only when it ends in ".xml" (any case)
   std::filesystem::path extraKeywordFolder;  // folder of the main keyword file
   std::vector<std::filesystem::path> extraKeywordNames;  // empty names keep their slot
+  // Keyword files that could not be opened at Start, which the operator chose to send without: the
+  // job skips them without trying them again.
+  std::vector<std::filesystem::path> keywordFilesLeftOut;
 
   // Kept by the worker.
   bool fileOnly = false;  // record frames, send nothing
@@ -49,6 +53,7 @@ struct UpdateJob {
   int keywordFileCount = 0;
   int keywordFileIndex = 0;        // 0 main keyword file; 1, 2, ... extra files
   std::error_code recordingError;  // why the output file did not take a frame, if it did not
+  std::optional<FailedFrame> failedFrame;  // the frame the job failed at, if one failed
   // Items the parameter download found before the list ended; nothing until it read the list.
   std::optional<int> parameterItemCount;
   std::vector<KeywordFileReport> keywordFileReports;  // every keyword file the job came to

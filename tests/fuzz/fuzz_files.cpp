@@ -86,7 +86,7 @@ std::filesystem::path WriteInput(const std::string& name, const std::uint8_t* da
 
 void RecordKeywords(const KeywordTables& tables) {
   RecordingExchange recorder;
-  DownloadKeywords(tables, recorder.job(), recorder.exchange(), 0);
+  DownloadKeywords(tables, "keywords.xml", recorder.job(), recorder.exchange(), 0);
 }
 
 std::optional<std::vector<std::uint8_t>> RecordParameters(

@@ -64,14 +64,14 @@ TEST_F(KeywordDownloadTest, SendsEveryFrameAndClosesWithTheFileIndex) {
   job.sequence = 250;  // wraps through 3, whose reply carries no word for a keyword frame
   job.keywordFileIndex = 2;
   FrameExchange exchange(printer, replies, Settings());
-  ASSERT_TRUE(DownloadKeywords(tables, job, exchange, kClosingCodeExtraFile));
+  ASSERT_TRUE(DownloadKeywords(tables, "extra.xml", job, exchange, kClosingCodeExtraFile));
   ASSERT_EQ(printer.written().size(), 47u);
   EXPECT_EQ(printer.written().back(), (Bytes{0xFE, 0x02, 40, 83, 22, 2, 147, 0xFF, 0xFF}));
 
   printer.answer = [](const Frame& frame, int number) {
     return std::vector<Reply>{testing::Ack(frame, number == 50 ? 3 : 0)};
   };
-  EXPECT_FALSE(DownloadKeywords(tables, job, exchange, kClosingCodeMainFile));
+  EXPECT_FALSE(DownloadKeywords(tables, "main.xml", job, exchange, kClosingCodeMainFile));
   EXPECT_EQ(printer.written().size(), 50u);  // stopped at the refused frame
 }
 
