@@ -132,8 +132,10 @@ bool SerialSession::Impl::WaitForPrinterDevice(std::chrono::steady_clock::time_p
   for (int poll = 0;; ++poll) {
     if (state_.linkState.load() != 0) {
       // Only the printer's own device means the link is up; the idle one, or none yet, does not.
+      // A close that came meanwhile wins, even when the link thread finished configuring the port
+      // just after it.
       if (state_.currentDevice.load() == &serialDevice_) {
-        return true;
+        return closes_.load() == closes;
       }
       if (poll >= kOpenPolls) {
         return false;
