@@ -139,4 +139,14 @@ MainWindowControls BuildMainWindowControls(QWidget* window) {
   return controls;
 }
 
+void ShortenTable(MainWindowControls& controls, int pixels) {
+  const int tableBottom = controls.table->geometry().bottom();
+  for (const auto& [id, control] : controls.byId) {
+    if (control->y() > tableBottom) {
+      control->move(control->x(), control->y() - pixels);
+    }
+  }
+  controls.table->resize(controls.table->width(), controls.table->height() - pixels);
+}
+
 }  // namespace trel

@@ -55,4 +55,7 @@ struct MainWindowControls {
 
 MainWindowControls BuildMainWindowControls(QWidget* window);
 
+// The table gives up `pixels` of its height, and the controls under it move up by as many.
+void ShortenTable(MainWindowControls& controls, int pixels);
+
 }  // namespace trel

@@ -49,6 +49,12 @@ bool IsOneOf(int id, std::initializer_list<int> ids) {
 
 }  // namespace
 
+const ControlTemplate& ControlTemplateOf(int controlId) {
+  return *std::find_if(
+      kMainWindowTemplate.begin(), kMainWindowTemplate.end(),
+      [controlId](const ControlTemplate& design) { return design.id == controlId; });
+}
+
 std::optional<HorizontalRule> HorizontalRuleOf(int controlId) {
   if (IsOneOf(controlId,
               {c::kPortLabel, c::kIniLabel, c::kBaudLabel, c::kStopLabel, c::kXmlLabel,

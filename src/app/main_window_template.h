@@ -38,6 +38,9 @@ inline constexpr int kMainWindowHeightDu = 463;
 
 extern const std::array<ControlTemplate, 29> kMainWindowTemplate;
 
+// The template of a control of the main window; the control must be one of the template's.
+const ControlTemplate& ControlTemplateOf(int controlId);
+
 // How a control follows the window's width; every control of the layout keeps its height and its
 // distance from the bottom edge.
 enum class HorizontalRule { kKeepLeft, kKeepRight, kStretch };

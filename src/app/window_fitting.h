@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace trel {
+
+// Makes the main window fit its screen at start-up, before its controls are made: the window keeps
+// the desktop's font and gives up table height first; only a window too wide for its screen takes
+// a smaller font, never below the desktop's smallest readable size. Sets the window's font and
+// returns the pixels the table gives up.
+int FitWindowToScreen(QWidget& window);
+
+}  // namespace trel
