@@ -4,36 +4,65 @@
 #include <QTextCursor>
 #include <algorithm>
 
+#include "tables/command_input.h"
+
 namespace trel {
 
 CommandTextBox::CommandTextBox(int maxLength, QWidget* parent)
     : QPlainTextEdit(parent), maxLength_(maxLength), limit_(maxLength) {
-  connect(this, &QPlainTextEdit::textChanged, this, &CommandTextBox::keepWithinLimit);
+  setTabChangesFocus(true);
+  connect(this, &QPlainTextEdit::textChanged, this, &CommandTextBox::onTextChanged);
 }
 
 void CommandTextBox::showText(const QString& text) {
   const QSignalBlocker quiet(this);
   limit_ = std::max(maxLength_, static_cast<int>(text.size()));
   setPlainText(text);
+  accepted_ = text;
+}
+
+void CommandTextBox::onTextChanged() {
+  if (correcting_) {
+    return;
+  }
+  correcting_ = true;
+  keepCommandCharacters();
+  keepWithinLimit();
+  correcting_ = false;
+  accepted_ = toPlainText();
+}
+
+void CommandTextBox::keepCommandCharacters() {
+  const std::optional<RefusedInput> refused =
+      RefuseCommandInput(accepted_.toStdU16String(), toPlainText().toStdU16String(), hexOnly_);
+  if (!refused) {
+    return;
+  }
+  replaceInLastEdit(static_cast<int>(refused->start), static_cast<int>(refused->length),
+                    QString::fromStdU16String(refused->kept));
+  emit inputRefused(QString::fromStdString(refused->note));
 }
 
 // The text is never longer than the limit before a change, so any excess was just inserted; typing,
 // pasting and dropping leave the cursor right after what they inserted, so the excess is the text
-// just before the cursor. Its removal joins the insertion's undo step.
+// just before the cursor.
 void CommandTextBox::keepWithinLimit() {
   const int excess = static_cast<int>(toPlainText().size()) - limit_;
-  if (cutting_ || excess <= 0) {
-    return;
+  if (excess > 0) {
+    const int end = textCursor().position();
+    const int start = std::max(0, end - excess);
+    replaceInLastEdit(start, end - start, QString());
   }
-  QTextCursor cut = textCursor();
-  const int end = cut.position();
-  cut.clearSelection();
-  cut.setPosition(std::max(0, end - excess), QTextCursor::KeepAnchor);
-  cutting_ = true;
-  cut.joinPreviousEditBlock();
-  cut.removeSelectedText();
-  cut.endEditBlock();
-  cutting_ = false;
+}
+
+void CommandTextBox::replaceInLastEdit(int start, int length, const QString& text) {
+  QTextCursor cursor = textCursor();
+  cursor.setPosition(start);
+  cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+  cursor.joinPreviousEditBlock();
+  cursor.insertText(text);
+  cursor.endEditBlock();
+  setTextCursor(cursor);
 }
 
 }  // namespace trel

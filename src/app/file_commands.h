@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <string>
+#include <system_error>
 
 #include "app/main_window_controls.h"
 #include "app/window_paths.h"
@@ -12,6 +15,7 @@ class QWidget;
 
 namespace trel {
 
+class CEditList;
 class MessageBoxes;
 class OperatorDialogs;
 
@@ -40,12 +44,31 @@ class FileCommands {
   void rebuildMoreXmlList();
   const MoreXmlList& moreXmlList() const { return moreXmlList_; }
 
+  // Stores the table into the working copy; on failure shows "Save fail." (naming the tool folder
+  // when that cannot be written) and returns false.
+  bool storeTable();
+  // The window is asked to close: with unsaved edits the operator is asked whether to save them
+  // first. False when the window stays (Cancel, or a save that failed).
+  bool mayCloseWithEdits();
+  // While an update runs the table and the command text cannot be edited; afterwards Change, Edit
+  // and Save are as they were.
+  void lockEditing();
+  void unlockEditing();
+  // The tool folder cannot be written: said once in the status line, and named by failed saves.
+  void noteUnwritableToolFolder();
+
  private:
-  std::optional<QString> chooseIniFile();
+  std::optional<QString> chooseIniFile(bool save);
+  bool importable(const QString& chosen);
   void rememberIniFile(const QString& path);
+  bool exportTo(const std::filesystem::path& target);
   void disableEditingButton(QPushButton* button);
   void writeSetting(const char16_t* section, const char16_t* key, const QString& value) const;
   bool selectedRowExists(int row) const;
+  bool rowIsHex(int row) const;
+  bool runEditList(CEditList& dialog);
+  void setStatus(const QString& text);
+  std::string unwritableFolderText() const;
 
   QWidget* window_;
   MainWindowControls& c_;
@@ -53,6 +76,11 @@ class FileCommands {
   OperatorDialogs& dialogs_;
   MessageBoxes& boxes_;
   MoreXmlList moreXmlList_;
+  bool toolFolderWritable_ = true;
+  QString startUpNote_;  // shown until the first row display, and under it
+  bool editingLocked_ = false;
+  bool changeWasEnabled_ = false;
+  bool saveWasEnabled_ = false;
 };
 
 }  // namespace trel

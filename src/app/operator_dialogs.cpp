@@ -9,7 +9,7 @@ namespace trel {
 
 std::optional<QString> QtOperatorDialogs::chooseFile(const FileDialogRequest& request) {
   QFileDialog dialog(owner_, QString(), request.startFolder);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist yet may be typed
   dialog.setNameFilters(request.filters);
   dialog.setDefaultSuffix(request.defaultSuffix);
@@ -27,6 +27,19 @@ bool QtOperatorDialogs::runEditList(CEditList& dialog) {
 bool QtOperatorDialogs::askYesNo(const QString& text, const QString& caption) {
   return QMessageBox::question(owner_, caption, text, QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+Answer QtOperatorDialogs::askYesNoCancel(const QString& text, const QString& caption) {
+  switch (QMessageBox::question(owner_, caption, text,
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
 }
 
 }  // namespace trel

@@ -6,8 +6,11 @@ namespace trel {
 // and ends the process when it ends.
 class CquilUpdateApp {
  public:
+  // A start refused because another window works on the same tool folder.
+  static constexpr int kAlreadyRunning = 1;
+
   // The process's exit code: 0 when the window ran and closed; -1 when the link could not start,
-  // in which case no window is shown.
+  // in which case no window is shown; kAlreadyRunning.
   int run();
 };
 

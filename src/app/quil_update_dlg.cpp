@@ -15,6 +15,8 @@
 #include "app/device_link.h"
 #include "app/line_break_guard.h"
 #include "app/qt_text.h"
+#include "app/window_fitting.h"
+#include "platform/whole_file.h"
 #include "tables/param_table_io.h"
 #include "update/outcome.h"
 #include "widgets/combo_list_ctrl.h"
@@ -39,23 +41,28 @@ GuiMessageBoxes::ModalBox BoxOrDefault(GuiMessageBoxes::ModalBox box, QWidget* o
 
 }  // namespace
 
+const QString CquilUpdateDlg::kCaption = QStringLiteral("Printer Parameter Update");
+
 CquilUpdateDlg::CquilUpdateDlg(Services services, QWidget* parent)
     : QDialog(parent),
       services_(std::move(services)),
       paths_(WindowPaths::InFolder(services_.toolFolder)),
+      tableCut_(FitWindowToScreen(*this)),
       controls_(BuildMainWindowControls(this)),
       messages_(uiThread_, [this](unsigned message, std::uintptr_t wParam,
                                   std::intptr_t lParam) { windowProc(message, wParam, lParam); }),
       boxes_(uiThread_, BoxOrDefault(services_.modalBox, this)),
       replies_(messages_),
       keywordLoader_(encoding_, boxes_) {
-  setWindowTitle(QStringLiteral("Printer Parameter Update"));
+  setWindowTitle(kCaption);
   setWindowIcon(style()->standardIcon(QStyle::SP_DriveNetIcon));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+  ShortenTable(controls_, tableCut_);
   const QSize designed =
       DialogUnitsToPixels(BaseUnitsOf(font()), 0, 0, kMainWindowWidthDu, kMainWindowHeightDu)
-          .size();
+          .size() -
+      QSize(0, tableCut_);
   resize(designed);
   setMinimumSize(designed);
   files_ = std::make_unique<FileCommands>(this, controls_, paths_, services_.dialogs, boxes_);
@@ -120,6 +127,9 @@ bool CquilUpdateDlg::initialise() {
   files_->rebuildMoreXmlList();
   arrangeMoreXmlRow();
   controls_.table->setNotifyCheckToggle(true);
+  if (!IsWritableFolder(services_.toolFolder)) {
+    files_->noteUnwritableToolFolder();
+  }
   layout_.capture(controls_.laidOut(), size());
   layout_.apply(size());
   return true;
@@ -183,6 +193,13 @@ void CquilUpdateDlg::arrangeMoreXmlRow() {
   }
 }
 
+void CquilUpdateDlg::bringToFront() {
+  setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  show();
+  raise();
+  activateWindow();
+}
+
 void CquilUpdateDlg::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   if (layout_.captured()) {
@@ -199,7 +216,7 @@ void CquilUpdateDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CquilUpdateDlg::reject() {
-  if (updates_->mayClose()) {
+  if (updates_->mayClose() && (updates_->jobRunning() || files_->mayCloseWithEdits())) {
     QDialog::reject();
   }
 }

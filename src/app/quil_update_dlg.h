@@ -38,12 +38,18 @@ class CquilUpdateDlg : public QDialog, public ListOwner {
     std::filesystem::path toolFolder;
   };
 
+  static const QString kCaption;
+
   explicit CquilUpdateDlg(Services services, QWidget* parent = nullptr);
   ~CquilUpdateDlg() override;
 
   // Start-up: starts the link, reads the settings, fills the selectors and the table, arranges the
   // optional rows and captures the layout. False when the link cannot start.
   bool initialise();
+
+  // Another start on the same tool folder asks for this window: shown, raised and made active where
+  // the desktop allows it.
+  void bringToFront();
 
   // Handles a message posted by the link, the port scan or the worker.
   void windowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -80,6 +86,7 @@ class CquilUpdateDlg : public QDialog, public ListOwner {
 
   Services services_;
   WindowPaths paths_;
+  int tableCut_;  // what the table gives up so that the window fits its screen
   MainWindowControls controls_;
   ToolSettings settings_;
   LayoutRecord layout_;

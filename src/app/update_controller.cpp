@@ -20,6 +20,8 @@
 #include "platform/private_profile.h"
 #include "platform/window_messages.h"
 #include "tables/param_table_io.h"
+#include "update/failed_frame.h"
+#include "update/job_keyword_files.h"
 #include "update/more_xml_list.h"
 #include "update/outcome.h"
 #include "update/reply_channel.h"
@@ -129,6 +131,35 @@ void UpdateController::fillJobFiles() {
   AssignExtraKeywordFiles(job_, files_.moreXmlList());
 }
 
+// Each keyword file that cannot be opened is named before anything is sent; the operator sends
+// without it or not at all.
+bool UpdateController::confirmKeywordFiles() {
+  for (const std::filesystem::path& file : UnreadableKeywordFiles(job_)) {
+    const QString cantOpen = QStringLiteral("Can't open:") + PathToQString(file);
+    if (!dialogs_.askYesNo(cantOpen + QStringLiteral("\nSend the update without this file?"),
+                           window_->windowTitle())) {
+      setStatus(cantOpen);
+      return false;
+    }
+    job_.keywordFilesLeftOut.push_back(file);
+  }
+  return true;
+}
+
+// What the table shows is what goes out: edits not yet saved are stored first, and a list that
+// cannot be stored is not sent.
+bool UpdateController::storeUnsavedEdits() {
+  c_.table->endOpenEdit();
+  if (!c_.save->isEnabled()) {
+    return true;
+  }
+  if (!files_.storeTable()) {
+    return false;
+  }
+  c_.save->setEnabled(false);
+  return true;
+}
+
 void UpdateController::start() {
   resetTimer_.stop();
   if (!checkPortAndSaveLine()) {
@@ -136,21 +167,21 @@ void UpdateController::start() {
   }
   job_.reboot = 0;
   job_.outputPath.clear();
+  job_.keywordFilesLeftOut.clear();
+  fillJobFiles();
+  if (!confirmKeywordFiles() || !storeUnsavedEdits()) {
+    return;
+  }
   if ((c_.saveIni->isChecked() || c_.saveXml->isChecked()) && !chooseOutputFile()) {
     return;
   }
   setStatus(QString::fromUtf8(kDownloadingText));
   disableJobControls();
-  if (c_.save->isEnabled()) {
-    StoreParamTable(*c_.table, paths_.workingCopy);
-    c_.save->setEnabled(false);
-  }
   progressSteps_ = 0;
   c_.progress->setValue(0);
   if (worker_.IsRunning()) {
     return;
   }
-  fillJobFiles();
   link_.SerialSetLine(job_.stopbits, job_.baudRate);
   // The worker must not touch a widget: it asks the UI thread to enable the controls again.
   worker_.Start(job_, environment_, [this] { uiThread_.post([this] { enableJobControls(); }); });
@@ -171,12 +202,14 @@ void UpdateController::disableJobControls() {
   for (QWidget* control : JobControls(c_)) {
     DisableHandingFocusTo(control, window_);
   }
+  files_.lockEditing();
 }
 
 void UpdateController::enableJobControls() {
   for (QWidget* control : JobControls(c_)) {
     control->setEnabled(true);
   }
+  files_.unlockEditing();
   // Unless the operator has moved the focus meanwhile, it goes back to Start.
   if (window_->focusWidget() == window_) {
     c_.start->setFocus(Qt::OtherFocusReason);
@@ -195,8 +228,13 @@ void UpdateController::onUpdateStatus(std::uintptr_t wParam, std::intptr_t lPara
   }
 }
 
+// The worker keeps the frame it failed at in its job before it posts the outcome, and touches the
+// job no more: the UI thread may read it once the outcome has arrived.
 void UpdateController::showOutcome(std::intptr_t outcome) {
-  const std::string text = OutcomeText(outcome, environment_.replies.longestReply());
+  std::string text = OutcomeText(outcome, environment_.replies.longestReply());
+  if (outcome == kJobFailed && worker_.job().failedFrame) {
+    text += "\n" + FailedFrameText(*worker_.job().failedFrame);
+  }
   setStatus(QString::fromStdString(text));
   if (outcome == kJobSucceeded) {
     c_.progress->setValue(kProgressFull);

@@ -52,6 +52,8 @@ class UpdateController {
 
  private:
   bool checkPortAndSaveLine();
+  bool confirmKeywordFiles();
+  bool storeUnsavedEdits();
   bool chooseOutputFile();
   FilesToSend filesToSend() const;
   std::optional<std::string> selectedPortEntry() const;

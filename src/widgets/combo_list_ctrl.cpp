@@ -152,9 +152,11 @@ CInPlaceEdit* CComboListCtrl::ShowInPlaceEdit(int row, int column, const QString
   const QRect cell = GetCellRect(row, column);
   const QString allowed =
       column < kMaxColumns ? allowedChars_[static_cast<std::size_t>(column)] : QString();
+  const bool hexOnly = hexOnly_ && hexOnly_(row, column);
   edit_ = new CInPlaceEdit(this, viewport(), InPlaceEditState{row, column, false, text}, allowed,
-                           textLimit_);
+                           textLimit_, hexOnly);
   connect(edit_, &CInPlaceEdit::editFinished, this, &CComboListCtrl::onEditFinished);
+  connect(edit_, &CInPlaceEdit::inputRefused, this, &CComboListCtrl::inputRefused);
   edit_->setGeometry(cell);
   edit_->show();
   edit_->setFocus(Qt::OtherFocusReason);
@@ -196,6 +198,23 @@ void CComboListCtrl::endOpenEdit() {
   if (combo_ != nullptr) {
     combo_->finish();
   }
+}
+
+void CComboListCtrl::setReadOnly(bool readOnly) {
+  if (readOnly) {
+    endOpenEdit();
+  }
+  readOnly_ = readOnly;
+}
+
+// A check box toggles through here, by the mouse and by the Space key.
+bool CComboListCtrl::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  return !readOnly_ && QTableView::edit(index, trigger, event);
+}
+
+void CComboListCtrl::forgetCurrentRow() {
+  selectionModel()->clear();
+  currentRow_ = -1;
 }
 
 void CComboListCtrl::takeFocusBeforeScrolling() {
@@ -240,6 +259,9 @@ void CComboListCtrl::mousePressEvent(QMouseEvent* event) {
 }
 
 void CComboListCtrl::openEditorAt(const QModelIndex& cell) {
+  if (readOnly_) {
+    return;
+  }
   const QString text = itemText(cell.row(), cell.column());
   if (isComboColumn(cell.column())) {
     QStringList choices;

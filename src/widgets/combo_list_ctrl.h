@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTableView>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "platform/param_table.h"
@@ -62,8 +63,20 @@ class CComboListCtrl : public QTableView, public ParamTable {
   void setAllowColumnResize(bool allow);
   void setAllowedChars(int column, const QString& characters);
   void setTextLimit(int limit) { textLimit_ = limit; }
+  // Which cells hold HEX commands, whose in-place editor takes hexadecimal digits only.
+  void setHexOnlyCells(std::function<bool(int row, int column)> hexOnly) {
+    hexOnly_ = std::move(hexOnly);
+  }
+  // While read-only, no editor opens and no check box toggles; rows can still be chosen. An edit
+  // open when it turns read-only is committed first.
+  void setReadOnly(bool readOnly);
+  bool readOnly() const { return readOnly_; }
   // The editor open now, if any.
   QWidget* activeEditor() const;
+  // Commits the edit in progress, if any, as a loss of focus does.
+  void endOpenEdit();
+  // No row is selected or current until the operator chooses one.
+  void forgetCurrentRow();
 
   QString itemText(int row, int column) const;
   void setItemText(int row, int column, const QString& text);
@@ -82,6 +95,10 @@ class CComboListCtrl : public QTableView, public ParamTable {
   void beginBulkUpdate() override;
   void endBulkUpdate() override;
 
+ signals:
+  // An in-place editor removed what a cell cannot hold; the note is for the status line.
+  void inputRefused(const QString& note);
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -94,7 +111,7 @@ class CComboListCtrl : public QTableView, public ParamTable {
   void selectRowQuietly(int row);
   void alignToWholeRows();
   void openEditorAt(const QModelIndex& cell);
-  void endOpenEdit();
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   void takeFocusBeforeScrolling();
   void onEditFinished(const CellEdit& edit);
   void onCheckStateChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
@@ -111,6 +128,8 @@ class CComboListCtrl : public QTableView, public ParamTable {
   bool checkBoxes_ = false;
   bool allowColumnResize_ = true;
   bool notifyCheckToggle_ = false;
+  bool readOnly_ = false;
+  std::function<bool(int row, int column)> hexOnly_;
   bool showsEnd_ = false;  // the view was last scrolled to its end
   std::vector<int> comboColumns_;
   std::vector<int> readOnlyColumns_;

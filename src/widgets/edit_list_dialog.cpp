@@ -46,6 +46,7 @@ void CEditList::buildControls() {
   list_->addColumn(QStringLiteral("Parameter"), 7, 10);
   list_->AddReadOnlyColumn(kNumberColumn);
   list_->AddComboColumn(kUnusedComboColumn);
+  connect(list_, &CComboListCtrl::inputRefused, this, &CEditList::inputRefused);
 
   addButton_ = MakeButton(this, QStringLiteral("Add"), units, 7, 149, 36, 14);
   delButton_ = MakeButton(this, QStringLiteral("Del"), units, 52, 149, 40, 14);

@@ -38,6 +38,10 @@ class CEditList : public QDialog {
   QPushButton* okButton() const { return okButton_; }
   QPushButton* cancelButton() const { return cancelButton_; }
 
+ signals:
+  // An item's editor removed what an item cannot hold; the note is for the status line.
+  void inputRefused(const QString& note);
+
  private:
   void buildControls();
   void appendItem(int number, const QString& item);

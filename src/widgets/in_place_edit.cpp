@@ -6,18 +6,38 @@
 #include <algorithm>
 #include <utility>
 
+#include "tables/command_input.h"
+
 namespace trel {
 
 CInPlaceEdit::CInPlaceEdit(QWidget* list, QWidget* parent, InPlaceEditState state,
-                           QString allowedChars, int textLimit)
-    : QLineEdit(parent), session_(list, std::move(state)), allowedChars_(std::move(allowedChars)) {
+                           QString allowedChars, int textLimit, bool hexOnly)
+    : QLineEdit(parent),
+      session_(list, std::move(state)),
+      allowedChars_(std::move(allowedChars)),
+      hexOnly_(hexOnly) {
   setFrame(false);
   setFont(list->font());
   const QString& startText = session_.state().startText;
   // Limiting below the start text would cut the cell's text on commit; only typing is limited.
   setMaxLength(std::max(textLimit, static_cast<int>(startText.size())));
   setText(startText);
+  accepted_ = startText;
   selectAll();
+  connect(this, &QLineEdit::textEdited, this, &CInPlaceEdit::keepCommandCharacters);
+}
+
+// Typing, pasting and dropping all come here, after the change.
+void CInPlaceEdit::keepCommandCharacters(const QString& edited) {
+  const std::optional<RefusedInput> refused =
+      RefuseCommandInput(accepted_.toStdU16String(), edited.toStdU16String(), hexOnly_);
+  if (refused) {
+    const auto start = static_cast<int>(refused->start);
+    setSelection(start, static_cast<int>(refused->length));
+    insert(QString::fromStdU16String(refused->kept));
+    emit inputRefused(QString::fromStdString(refused->note));
+  }
+  accepted_ = text();
 }
 
 bool CInPlaceEdit::refusesCharacter(const QKeyEvent* event) const {

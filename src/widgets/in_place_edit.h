@@ -15,15 +15,18 @@ class CInPlaceEdit : public QLineEdit {
 
  public:
   // `list` receives the focus when Enter or Escape ends the edit. `allowedChars` empty accepts
-  // every character. The limit never cuts the start text: a longer cell text stays whole.
+  // every character. The limit never cuts the start text: a longer cell text stays whole. What a
+  // command cannot hold (a line break; with `hexOnly` anything but a hexadecimal digit) is removed
+  // where it was put in, and said by inputRefused().
   CInPlaceEdit(QWidget* list, QWidget* parent, InPlaceEditState state, QString allowedChars,
-               int textLimit);
+               int textLimit, bool hexOnly);
 
   // Hands back the result once and lets the window go; later calls do nothing.
   void finish();
 
  signals:
   void editFinished(const trel::CellEdit& edit);
+  void inputRefused(const QString& note);
 
  protected:
   // Tab ends the edit and moves on from the list, to the control after it.
@@ -33,9 +36,12 @@ class CInPlaceEdit : public QLineEdit {
 
  private:
   bool refusesCharacter(const QKeyEvent* event) const;
+  void keepCommandCharacters(const QString& edited);
 
   InPlaceEditSession session_;
   QString allowedChars_;
+  bool hexOnly_;
+  QString accepted_;  // the text before the operator's change
 };
 
 }  // namespace trel

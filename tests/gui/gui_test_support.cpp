@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QWidget>
 #include <cstdlib>
+#include <string_view>
 
 #include "widgets/edit_list_dialog.h"
 
@@ -13,8 +14,10 @@ void EnsureApplication() {
   if (QApplication::instance() != nullptr) {
     return;
   }
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Off screen, the window meets the most common laptop screen, 1366 x 768.
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform == nullptr || std::string_view(platform) == "offscreen") {
+    setenv("QT_QPA_PLATFORM", "offscreen:configfile=" TREL_GUI_SCREEN_CONFIG, 1);
   }
   static int argc = 1;
   static char name[] = "gui_tests";
@@ -139,6 +142,16 @@ bool ScriptedDialogs::askYesNo(const QString& text, const QString& caption) {
   }
   const bool answer = yesNoAnswers.front();
   yesNoAnswers.pop_front();
+  return answer;
+}
+
+Answer ScriptedDialogs::askYesNoCancel(const QString& text, const QString& caption) {
+  questions << caption + ": " + text;
+  if (yesNoCancelAnswers.empty()) {
+    return Answer::kNo;
+  }
+  const Answer answer = yesNoCancelAnswers.front();
+  yesNoCancelAnswers.pop_front();
   return answer;
 }
 

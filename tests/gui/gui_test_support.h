@@ -102,11 +102,13 @@ class ScriptedDialogs : public OperatorDialogs {
   std::optional<QString> chooseFile(const FileDialogRequest& request) override;
   bool runEditList(CEditList& dialog) override;
   bool askYesNo(const QString& text, const QString& caption) override;
+  Answer askYesNoCancel(const QString& text, const QString& caption) override;
 
   std::deque<QString> fileAnswers;  // a null QString() answers Cancel
   std::vector<FileDialogRequest> fileRequests;
   std::function<bool(CEditList&)> editList;
-  std::deque<bool> yesNoAnswers;  // none left answers No
+  std::deque<bool> yesNoAnswers;          // none left answers No
+  std::deque<Answer> yesNoCancelAnswers;  // none left answers No
   QStringList questions;
 };
 

@@ -100,6 +100,43 @@ TEST_F(FileCommandsTest, ImportOfAFileThatCannotBeReadSaysSoAndChangesNothing) {
   }
 }
 
+TEST_F(FileCommandsTest, ImportOfAFileWithoutParameterItemsSaysSoAndChangesNothing) {
+  writeWorkingCopy(testing::kParamList);
+  const std::string settings = "[INI]\r\nIniFile=" + (folder / "params.ini").string() + "\r\n";
+  writeSettings(settings);
+  ASSERT_TRUE(open());
+  const std::string utf16BigEndian("\xFE\xFF\0[\0001\0]\0\r\0\n\0C\0=\0x", 17);
+  for (const std::string& bytes : {std::string("\x7F"
+                                               "ELF\x02\x01\0\0",
+                                               8),
+                                   utf16BigEndian, std::string()}) {
+    boxes.clear();
+    importFile(folder.write("no-items.ini", bytes));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Sorry,no item.");
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(column(1), (QStringList{"Initialise", "Header lines", "Greeting"}));
+    EXPECT_EQ(ReadBytes(workingCopy()), testing::kParamList);
+    EXPECT_EQ(ReadBytes(settingsFile()), settings);
+  }
+}
+
+TEST_F(FileCommandsTest, ImportLeavesNoRowCurrentAndClearsTheStatusAndTheCommandBox) {
+  writeWorkingCopy(testing::kParamList);
+  ASSERT_TRUE(open());
+  clickRow(0);
+  importFile(folder.write("short.ini", testing::kParamList));
+  paintTable();
+  EXPECT_EQ(controls().table->currentRow(), -1);
+  EXPECT_TRUE(controls().status->text().isEmpty());
+  EXPECT_TRUE(controls().commandText->toPlainText().isEmpty());
+  controls().commandText->setFocus();
+  QTest::keyClicks(controls().commandText, "ZZ");
+  controls().change->click();  // no row was chosen: nothing is written
+  EXPECT_FALSE(column(3).contains("ZZ"));
+  EXPECT_FALSE(controls().save->isEnabled());
+}
+
 // Save and Change disable themselves when pressed; the focus goes to the table, never on round to
 // the Port box, where the next key would overwrite the port.
 TEST_F(FileCommandsTest, ButtonsThatDisableThemselvesHandTheFocusToTheTable) {
@@ -293,6 +330,92 @@ TEST_F(FileCommandsTest, BrowseWritesTheKeywordFileAndStartsInTheToolFolderWitho
   controls().browse->click();  // cancelled: nothing changes
   EXPECT_EQ(dialogs.fileRequests[1].startFolder, "/k");
   EXPECT_EQ(controls().xmlPath->text(), "/k/other.xml");
+}
+
+// Exit, Escape and the close box ask before unsaved edits are lost; without any they close at once.
+TEST_F(FileCommandsTest, LeavingWithUnsavedEditsAsksFirst) {
+  enum class Leave { kExit, kEscape, kCloseBox };
+  struct Case {
+    Leave leave;
+    std::optional<Answer> answer;  // nothing: no unsaved edit, no question
+    bool closes;
+    const char* stored;  // row 1's command in the working copy afterwards
+  };
+  const Case cases[] = {
+      {Leave::kExit, Answer::kYes, true, "1B41"},
+      {Leave::kEscape, Answer::kNo, true, "1B40"},
+      {Leave::kCloseBox, Answer::kCancel, false, "1B40"},
+      {Leave::kExit, Answer::kCancel, false, "1B40"},
+      {Leave::kEscape, std::nullopt, true, "1B40"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(static_cast<int>(test.leave));
+    writeWorkingCopy(testing::kParamList);
+    ASSERT_TRUE(open());
+    if (test.answer) {
+      clickRow(0, 3);
+      QTest::keyClicks(controls().table->activeEditor(), "1B41");  // left open: Exit commits it
+      dialogs.yesNoCancelAnswers.push_back(*test.answer);
+    }
+    dialogs.questions.clear();
+    switch (test.leave) {
+      case Leave::kExit:
+        QTest::mouseClick(controls().exit, Qt::LeftButton);
+        break;
+      case Leave::kEscape:
+        QTest::keyClick(&window(), Qt::Key_Escape);
+        break;
+      case Leave::kCloseBox:
+        window().close();
+        break;
+    }
+    EXPECT_EQ(window().isVisible(), !test.closes);
+    EXPECT_EQ(dialogs.questions,
+              test.answer ? QStringList{"Printer Parameter Update: Save the changes to the "
+                                        "parameter list?"}
+                          : QStringList{});
+    EXPECT_EQ(ReadProfileString(workingCopy(), u"1", u"Command", u""),
+              QString(test.stored).toStdU16String());
+    closeWindow();
+  }
+}
+
+TEST_F(FileCommandsTest, ExportThatCannotWriteSaysWhyAndKeepsTheIniPath) {
+  writeWorkingCopy(testing::kParamList);
+  writeSettings("[INI]\r\nIniFile=/p/params.ini\r\n");
+  ASSERT_TRUE(open());
+  const auto readOnly = folder / "read-only.ini";
+  folder.write("read-only.ini", "[1]\r\nCommand=kept\r\n");
+  ::chmod(readOnly.c_str(), 0444);
+  for (const auto& [target, reason] : {std::pair{readOnly, std::string("Permission denied")},
+                                       std::pair{folder.path(), std::string("Is a directory")}}) {
+    boxes.clear();
+    dialogs.fileAnswers.push_back(QString::fromStdString(target.string()));
+    controls().exportButton->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              QString::fromStdString("Can't write:" + target.string() + "\n" + reason));
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(controls().iniPath->text(), "/p/params.ini");
+    EXPECT_EQ(setting(u"INI", u"IniFile"), u"/p/params.ini");
+    EXPECT_TRUE(dialogs.fileRequests.back().save);  // a "Save" dialog, which asks before replacing
+  }
+  EXPECT_EQ(ReadBytes(readOnly), "[1]\r\nCommand=kept\r\n");
+}
+
+TEST_F(FileCommandsTest, ToolFolderThatCannotBeWrittenIsSaidAtStartAndBySave) {
+  writeWorkingCopy(testing::kParamList);
+  ::chmod(workingCopy().c_str(), 0444);
+  ::chmod(folder.path().c_str(), 0555);
+  ASSERT_TRUE(open());
+  const QString sentence = "Settings can't be saved in " + pathText("").chopped(1) + ".";
+  EXPECT_EQ(controls().status->text(), "Greeting\n" + sentence);  // under the row shown selected
+  controls().save->setEnabled(true);
+  controls().save->click();
+  ::chmod(folder.path().c_str(), 0755);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Save fail.\n" + sentence);
+  EXPECT_TRUE(controls().save->isEnabled());  // the edits are still unsaved
 }
 
 }  // namespace

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <map>
+#include <tuple>
 
 #include "app/tool_settings.h"
+#include "app/window_fit.h"
 #include "main_window_fixture.h"
 #include "update/more_xml_list.h"
 #include "widgets/combo_list_ctrl.h"
@@ -166,6 +170,36 @@ TEST_F(MainWindowFixture, MaximisingAndRestoringKeepsEveryControlInItsPlace) {
   QApplication::processEvents();
   for (const auto& [control, rect] : before) {
     EXPECT_EQ(control->geometry(), rect) << control->metaObject()->className();
+  }
+}
+
+// The tests' screen is a 1366 x 768 laptop's: the whole window and every control are on it.
+TEST_F(MainWindowFixture, WindowFitsTheLaptopScreen) {
+  ASSERT_TRUE(open());
+  const QRect screen = window().screen()->availableGeometry();
+  EXPECT_EQ(screen.size(), QSize(1366, 768));
+  EXPECT_LE(window().height() + 48, screen.height());
+  EXPECT_LE(window().width() + 16, screen.width());
+  EXPECT_EQ(window().font(), QApplication::font());  // the width fits: the font stays
+  for (const auto& [control, rule] : controls().laidOut()) {
+    EXPECT_TRUE(window().rect().contains(control->geometry()))
+        << control->metaObject()->className();
+  }
+}
+
+// The table gives up height, never below its shortest, before the window is too tall; too wide
+// does not fit at all (the font gives then). Sizes of the main window with a 7 x 14 base, and the
+// room of 1366 x 768 and of 1920 x 1080 at a scale of 1.5 (2560 x 1440 at 2 gives the same room).
+TEST(WindowFitTest, TheTableGivesUpHeightBeforeTheWindowIsTooTall) {
+  const DesignedSize designed{1041, 810, 444, 140};
+  const std::tuple<ScreenRoom, bool, int> cases[] = {
+      {{1350, 720}, true, 90}, {{1264, 672}, true, 138},  {{1350, 900}, true, 0},
+      {{1000, 900}, false, 0}, {{1350, 400}, false, 304},
+  };
+  for (const auto& [room, fits, cut] : cases) {
+    const WindowFit fit = FitWindow(designed, room);
+    EXPECT_EQ(fit.fits, fits) << room.width << "x" << room.height;
+    EXPECT_EQ(fit.tableCut, cut) << room.width << "x" << room.height;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "main_window_fixture.h"
 #include "platform/private_profile.h"
 #include "widgets/combo_list_ctrl.h"
+#include "widgets/edit_list_dialog.h"
 
 namespace trel {
 namespace {
@@ -123,6 +124,75 @@ TEST_F(TableViewTest, CommandHoldsAtMost1023CharactersInTheBoxAndInTheCell) {
   EXPECT_EQ(editor->text().size(), limit);
   QTest::keyClick(editor, Qt::Key_Return);
   EXPECT_EQ(table()->itemText(1, 3).size(), limit);
+}
+
+// What a command cannot hold is removed where it goes in, and the status line says so: line breaks
+// anywhere, and anything but hexadecimal digits in a HEX command (row 0 is HEX, row 2 UTF8).
+TEST_F(TableViewTest, CommandEditorsKeepOutWhatACommandCannotHold) {
+  enum class Editor { kCell, kBox, kListItem };
+  struct Case {
+    Editor editor;
+    int row;
+    bool pasted;
+    QString input;
+    QString kept;
+    QString note;
+  };
+  const QString lineBreaks = "Line breaks were removed.";
+  const QString hexOnly = "A HEX command takes only the digits 0-9 and A-F.";
+  const Case cases[] = {
+      {Editor::kCell, 2, true, "Line one\nLine two", "Line oneLine two", lineBreaks},
+      {Editor::kBox, 2, true, "a\r\nb\u2029c", "abc", lineBreaks},
+      {Editor::kCell, 0, false, "1G 2z", "12", hexOnly},
+      {Editor::kBox, 0, false, "ff-0A", "ff0A", hexOnly},
+      {Editor::kBox, 0, true, "1B\n4x0", "1B40", lineBreaks + " " + hexOnly},
+      {Editor::kListItem, 1, true, "x\ny", "xy;b;c;", lineBreaks},
+  };
+  writeWorkingCopy(testing::kParamList);
+  ASSERT_TRUE(open());
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.input.toStdString());
+    controls().status->clear();
+    const auto enter = [&](QWidget* editor) {
+      test.pasted ? paste(editor, test.input) : QTest::keyClicks(editor, test.input);
+    };
+    if (test.editor == Editor::kCell) {
+      clickRow(test.row, 3);
+      QWidget* editor = table()->activeEditor();
+      ASSERT_NE(editor, nullptr);
+      enter(editor);
+      QTest::keyClick(editor, Qt::Key_Return);
+      EXPECT_EQ(table()->itemText(test.row, 3), test.kept);
+    } else if (test.editor == Editor::kBox) {
+      clickRow(test.row);
+      commandBox()->setFocus();
+      commandBox()->selectAll();
+      enter(commandBox());
+      EXPECT_EQ(commandBox()->toPlainText(), test.kept);
+    } else {
+      clickRow(test.row);
+      dialogs.editList = [&](CEditList& dialog) {
+        testing::ShowActive(dialog);
+        const QRect item = dialog.list()->visualRect(dialog.list()->model()->index(0, 1));
+        QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, item.center());
+        QWidget* editor = dialog.list()->activeEditor();
+        EXPECT_NE(editor, nullptr);
+        enter(editor);
+        QTest::keyClick(editor, Qt::Key_Return);
+        dialog.okButton()->click();
+        return true;
+      };
+      controls().editCommand->click();
+      EXPECT_EQ(table()->itemText(test.row, 3), test.kept);
+    }
+    EXPECT_EQ(controls().status->text(), test.note);
+  }
+  // Tab in the command box moves on, as in a dialog; it types nothing.
+  clickRow(2);
+  commandBox()->setFocus();
+  QTest::keyClick(commandBox(), Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), commandBox());
+  EXPECT_FALSE(commandBox()->toPlainText().contains('\t'));
 }
 
 }  // namespace

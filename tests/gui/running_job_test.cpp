@@ -8,7 +8,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <vector>
+
+#include "app/command_text_box.h"
 #include "main_window_fixture.h"
+#include "widgets/combo_list_ctrl.h"
 
 namespace trel {
 namespace {
@@ -89,6 +93,36 @@ TEST_F(RunningJobTest, ClosingTheWindowAnsweredYesClosesThePortAtOnce) {
   EXPECT_GE(link.closeCount(), 1);  // the held open ends only because the port was closed
   EXPECT_FALSE(window().isVisible());
   EXPECT_TRUE(WaitUntil([&] { return !window().updates().jobRunning(); }, kLimitMs));
+}
+
+// What the printer gets is what the table showed at Start: nothing in it can be edited until the
+// update ends.
+TEST_F(RunningJobTest, TheTableCannotBeEditedUntilTheUpdateEnds) {
+  CComboListCtrl* table = controls().table;
+  const auto clickCell = [&](int row, int column) {
+    const QRect cell = table->visualRect(table->model()->index(row, column));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      column == 0 ? cell.topLeft() + QPoint(8, 8) : cell.center());
+    table->viewport()->repaint();
+  };
+  // An edit in place of row 1 (which has a split symbol) and a click on row 0's check box.
+  const auto tryEditing = [&] {
+    clickCell(1, 3);
+    const bool editorOpened = table->activeEditor() != nullptr;
+    if (editorOpened) {
+      QTest::keyClick(table->activeEditor(), Qt::Key_Return);
+    }
+    clickCell(0, 0);
+    return std::vector<bool>{editorOpened,
+                             !table->isChecked(0),
+                             !controls().commandText->isReadOnly(),
+                             controls().save->isEnabled(),
+                             controls().editCommand->isEnabled(),
+                             controls().change->isEnabled()};
+  };
+  EXPECT_EQ(tryEditing(), (std::vector<bool>{false, false, false, false, false, false}));
+  letTheJobEnd();
+  EXPECT_EQ(tryEditing(), (std::vector<bool>{true, true, true, true, true, false}));
 }
 
 TEST(QuestionBoxTest, NoIsTheDefaultAnswer) {

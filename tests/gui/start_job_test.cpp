@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -68,8 +70,9 @@ class StartJobTest : public MainWindowFixture {
            c.exportButton->isEnabled() && c.moreXmlEdit->isEnabled();
   }
 
- private:
   std::unique_ptr<PrinterSimProcess> printer_;
+
+ private:
   std::unique_ptr<SerialSession> session_;
   std::unique_ptr<SessionDeviceLink> sessionLink_;
 };
@@ -130,6 +133,51 @@ TEST_F(StartJobTest, StartStoresUnsavedEditsFirst) {
   EXPECT_TRUE(WaitUntil([&] { return jobControlsEnabled(); }, kJobLimitMs));
 }
 
+TEST_F(StartJobTest, ListThatCannotBeStoredIsNotSent) {
+  prepareStart();
+  ASSERT_TRUE(open());
+  controls().table->setItemText(0, 3, "1B41");
+  controls().save->setEnabled(true);
+  ::chmod(workingCopy().c_str(), 0444);
+  start("ttyusb7");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Save fail.");
+  EXPECT_EQ(boxes[0].caption, "Save ini file");
+  EXPECT_TRUE(link.opened.empty());
+  EXPECT_TRUE(jobControlsEnabled());
+  EXPECT_TRUE(controls().save->isEnabled());
+}
+
+// A keyword file that cannot be opened is named before anything is sent; the operator sends
+// without it (no box comes up during the update) or not at all.
+TEST_F(StartJobTest, KeywordFileThatCannotBeOpenedIsAskedAboutFirst) {
+  const std::string examples = TREL_EXAMPLES_DIR;
+  const QString question =
+      "Printer Parameter Update: Can't open:" + QString::fromStdString(examples) +
+      "/missing.xml\nSend the update without this file?";
+  for (const bool sendWithout : {false, true}) {
+    SCOPED_TRACE(sendWithout);
+    printer_ = std::make_unique<PrinterSimProcess>(std::vector<std::string>{"--verbose"});
+    prepareStart("[PRN]\r\nPrnFile1=" + examples + "/keywords.xml\r\nXmlFile2=missing.xml;\r\n");
+    ASSERT_TRUE(openWithSession());
+    dialogs.questions.clear();
+    dialogs.yesNoAnswers.push_back(sendWithout);
+    start(QString::fromStdString(printer_->portPath()));
+    EXPECT_EQ(dialogs.questions, QStringList{question});
+    if (sendWithout) {
+      ASSERT_TRUE(
+          WaitUntil([&] { return controls().status->text() == "Download success."; }, kJobLimitMs));
+    } else {
+      EXPECT_TRUE(controls().start->isEnabled());
+      EXPECT_TRUE(controls().status->text().startsWith("Can't open:"));
+    }
+    EXPECT_TRUE(boxes.empty());
+    closeWindow();
+    EXPECT_EQ(printer_->stop(), 0);
+    EXPECT_EQ(printer_->output().empty(), !sendWithout);
+  }
+}
+
 TEST_F(StartJobTest, ClosingTheWindowDuringAJobEndsItAndWaitsForTheWorker) {
   prepareStart();
   link.openResult = 1;
@@ -164,6 +212,36 @@ TEST_F(StartJobTest, RefusedFrameEndsInTheErrorBox) {
   EXPECT_EQ(boxes[0].text, controls().status->text());
   EXPECT_LT(controls().progress->value(), 100);
   EXPECT_TRUE(WaitUntil([&] { return jobControlsEnabled(); }, kJobLimitMs));
+}
+
+// Under the window's own message, the box says which frame failed and what the printer may hold.
+TEST_F(StartJobTest, PrinterFailureSaysWhichFrameAndWhatThePrinterMayHold) {
+  const QString retry = "Please try again or check the port.\n";
+  const std::pair<std::vector<std::string>, QString> cases[] = {
+      {{"--nak", "2"},
+       "The printer refused frame 1 of 2 of the parameter list; it may now hold part of the new "
+       "settings."},
+      {{"--nak", "1", "2"}, "The printer refused the clock frame; no settings were sent yet."},
+      {{"--drop", "3"},
+       "The printer did not answer frame 2 of 2 of the parameter list; it may now hold part of "
+       "the new settings."},
+  };
+  for (const auto& [faults, detail] : cases) {
+    SCOPED_TRACE(faults.front() + " " + faults.back());
+    boxes.clear();
+    startAgainstPrinter(faults);
+    ASSERT_TRUE(waitForBoxes(1));
+    EXPECT_EQ(boxes[0].text, retry + detail);
+    EXPECT_EQ(controls().status->text(), boxes[0].text);
+    closeWindow();
+  }
+  boxes.clear();
+  link.openResult = 1;  // the port opens, but no write gets through: it has gone
+  ASSERT_TRUE(open());
+  start("ttyusb7");
+  ASSERT_TRUE(waitForBoxes(1));
+  EXPECT_EQ(boxes[0].text,
+            retry + "The port closed before the clock frame went out; no settings were sent yet.");
 }
 
 TEST_F(StartJobTest, WorkersMessageBoxIsShownOnTheWindowBeforeTheOutcome) {
