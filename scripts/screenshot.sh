@@ -24,14 +24,18 @@ printf '[PRN]\r\nPrnFile1=%s\r\nXmlFile2=%s\r\nOpenSel=1\r\n[INI]\r\nIniFile=%s\
   "$folder/keywords.xml" "keywords-extra1.xml;keywords-extra2.ini" \
   "$folder/params.ini" >"$folder/TrelTool.ini"
 
-# On the bare virtual screen the window has no frame; -trim cuts the empty screen around it.
-TREL_TOOL_DIR="$folder" xvfb-run -a -s "-screen 0 1280x900x24" env -u QT_QPA_PLATFORM bash -c '
+# On a laptop's screen (1366 x 768) with a window manager, as most operators see it; -trim cuts the
+# empty screen around the window and its frame.
+TREL_TOOL_DIR="$folder" xvfb-run -a -s "-screen 0 1366x768x24" env -u QT_QPA_PLATFORM bash -c '
+  openbox >/dev/null 2>&1 &
+  manager=$!
+  sleep 1
   "$1" &
   tool=$!
   sleep 3
   import -window root -trim +repage "$2"
-  kill "$tool"
-  wait "$tool" || true
+  kill "$tool" "$manager"
+  wait "$tool" "$manager" || true
 ' shot "$tool" "$folder/main-window.png"
 mv "$folder/main-window.png" "$root/docs/main-window.png"
 echo "wrote docs/main-window.png"

@@ -65,6 +65,7 @@ CquilUpdateDlg::CquilUpdateDlg(Services services, QWidget* parent)
       QSize(0, tableCut_);
   resize(designed);
   setMinimumSize(designed);
+  PlaceOnScreen(*this);
   files_ = std::make_unique<FileCommands>(this, controls_, paths_, services_.dialogs, boxes_);
   updates_ = std::make_unique<UpdateController>(
       this, controls_, paths_, settings_, services_.dialogs, *files_,

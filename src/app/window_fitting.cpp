@@ -55,4 +55,13 @@ int FitWindowToScreen(QWidget& window) {
   return fit.tableCut;
 }
 
+void PlaceOnScreen(QWidget& window) {
+  if (const QScreen* screen = window.screen()) {
+    const QRect available = screen->availableGeometry();
+    const QSize frame = window.size() + QSize(kFrameWidth, kFrameHeight);
+    window.move(available.x() + std::max(0, (available.width() - frame.width()) / 2),
+                available.y() + std::max(0, (available.height() - frame.height()) / 2));
+  }
+}
+
 }  // namespace trel

@@ -10,4 +10,8 @@ namespace trel {
 // returns the pixels the table gives up.
 int FitWindowToScreen(QWidget& window);
 
+// Places the window, frame and all, in the middle of its screen's free area: left to itself a
+// window manager may put the client area at the top and the title bar above the screen.
+void PlaceOnScreen(QWidget& window);
+
 }  // namespace trel
