@@ -13,10 +13,11 @@
 #include <fstream>
 #include <string>
 
-#include "app/operator_dialogs.h"
 #include "app/quil_update_dlg.h"
 #include "app/session_device_link.h"
 #include "link/serial_session.h"
+#include "qt/qt_main_window.h"
+#include "qt/qt_operator_dialogs.h"
 
 namespace {
 
@@ -89,14 +90,15 @@ int main(int argc, char** argv) {
     trel::SerialSession session;
     trel::SessionDeviceLink link(session);
     trel::QtOperatorDialogs dialogs(nullptr);
-    trel::CquilUpdateDlg window(trel::CquilUpdateDlg::Services{link, dialogs, {}, folder});
+    trel::QtMainWindow screen;
+    trel::CquilUpdateDlg window(trel::CquilUpdateDlg::Services{link, dialogs, folder}, screen);
     FirstPaint firstPaint(clock);
-    window.installEventFilter(&firstPaint);
+    screen.installEventFilter(&firstPaint);
     if (!window.initialise()) {
       std::fprintf(stderr, "the serial session did not start\n");
       return 1;
     }
-    window.show();
+    screen.show();
     QApplication::exec();
     const double startupMs = static_cast<double>(firstPaint.elapsedMs());
 

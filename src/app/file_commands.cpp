@@ -1,105 +1,119 @@
 #include "app/file_commands.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-
-#include "app/command_text_box.h"
+#include "app/combo_list_ctrl.h"
+#include "app/control_ids.h"
+#include "app/edit_list.h"
 #include "app/focus_handover.h"
 #include "app/operator_dialogs.h"
-#include "app/qt_text.h"
 #include "app/tool_settings.h"
+#include "app/window_screen.h"
 #include "platform/message_boxes.h"
 #include "platform/param_table.h"
 #include "platform/private_profile.h"
 #include "platform/utf8_path.h"
+#include "platform/utf_convert.h"
 #include "platform/whole_file.h"
 #include "tables/param_item.h"
 #include "tables/param_table_io.h"
 #include "tables/working_copy.h"
-#include "widgets/combo_list_ctrl.h"
-#include "widgets/edit_list_dialog.h"
 
 namespace trel {
 namespace {
 
-const QStringList kXmlFilters = {QStringLiteral("XML Files (*.xml)")};
-const QStringList kIniFilters = {QStringLiteral("INI Files (*.ini)"),
-                                 QStringLiteral("All Files (*)")};
-const QString kMoreXmlSeparator = QStringLiteral(";");
+namespace c = control;
+
+const std::vector<std::u16string> kXmlFilters = {u"XML Files (*.xml)"};
+const std::vector<std::u16string> kIniFilters = {u"INI Files (*.ini)", u"All Files (*)"};
+constexpr char16_t kMoreXmlSeparator[] = u";";
 constexpr char kSaveFailText[] = "Save fail.";
 constexpr char kSaveCaption[] = "Save ini file";
 constexpr char kNoItemText[] = "Sorry,no item.";
 constexpr char kErrorCaption[] = "Error";
-const QString kUnsavedEditsQuestion = QStringLiteral("Save the changes to the parameter list?");
+constexpr char16_t kUnsavedEditsQuestion[] = u"Save the changes to the parameter list?";
+
+std::filesystem::path PathOf(std::u16string_view text) {
+  return std::filesystem::path(std::u16string(text));
+}
 
 }  // namespace
 
-FileCommands::FileCommands(QWidget* window, MainWindowControls& controls, const WindowPaths& paths,
+FileCommands::FileCommands(WindowScreen& screen, CComboListCtrl& table, const WindowPaths& paths,
                            OperatorDialogs& dialogs, MessageBoxes& boxes)
-    : window_(window), c_(controls), paths_(paths), dialogs_(dialogs), boxes_(boxes) {
-  const auto showNote = [this](const QString& note) { setStatus(note); };
-  QObject::connect(c_.table, &CComboListCtrl::inputRefused, window, showNote);
-  QObject::connect(c_.commandText, &CommandTextBox::inputRefused, window, showNote);
-  c_.table->setHexOnlyCells([this](int row, int column) {
+    : screen_(screen), table_(table), paths_(paths), dialogs_(dialogs), boxes_(boxes) {
+  table_.setHexOnlyCells([this](int row, int column) {
     return column == ParamTable::kCommandColumn && rowIsHex(row);
   });
 }
 
 void FileCommands::writeSetting(const char16_t* section, const char16_t* key,
-                                const QString& value) const {
-  WriteProfileString(paths_.settingsFile, section, key, ToU16(value));
+                                std::u16string_view value) const {
+  WriteProfileString(paths_.settingsFile, section, key, value);
 }
 
 bool FileCommands::selectedRowExists(int row) const {
-  return row >= 0 && row < c_.table->rowCount();
+  return row >= 0 && row < table_.rowCount();
 }
 
 bool FileCommands::rowIsHex(int row) const {
-  return c_.table->cellText(row, ParamTable::kDataModeColumn) == DataModeName(kDataModeHex);
+  return selectedRowExists(row) &&
+         table_.cellText(row, ParamTable::kDataModeColumn) == DataModeName(kDataModeHex);
 }
 
-void FileCommands::setStatus(const QString& text) {
-  c_.status->setText(text);
+void FileCommands::setStatus(std::u16string_view text) {
+  screen_.setText(c::kStatus, text);
 }
 
-void FileCommands::showCommandText(const QString& text) {
-  c_.commandText->showText(text);
+void FileCommands::showNote(const std::string& note) {
+  setStatus(Utf8ToUtf16(note));
+}
+
+void FileCommands::showCommandText(std::u16string_view text) {
+  screen_.setText(c::kCommandText, text);
+}
+
+std::optional<RefusedInput> FileCommands::refuseCommandInput(std::u16string_view before,
+                                                             std::u16string_view after) {
+  std::optional<RefusedInput> refused =
+      RefuseCommandInput(before, after, rowIsHex(table_.currentRow()));
+  if (refused) {
+    showNote(refused->note);
+  }
+  return refused;
 }
 
 void FileCommands::browse() {
-  const auto chosen = dialogs_.chooseFile(
-      {paths_.startFolderFor(c_.xmlPath->text()), QStringLiteral("xml"), kXmlFilters});
+  const auto chosen =
+      dialogs_.chooseFile({paths_.startFolderFor(screen_.text(c::kXmlPath)), u"xml", kXmlFilters});
   if (!chosen) {
     return;
   }
-  c_.xmlPath->setText(*chosen);
+  screen_.setText(c::kXmlPath, *chosen);
   writeSetting(kPrnSection, kPrnFile1Key, *chosen);
 }
 
-std::optional<QString> FileCommands::chooseIniFile(bool save) {
+std::optional<std::u16string> FileCommands::chooseIniFile(bool save) {
   return dialogs_.chooseFile(
-      {paths_.startFolderFor(c_.iniPath->text()), QStringLiteral("ini"), kIniFilters, save});
+      {paths_.startFolderFor(screen_.text(c::kIniPath)), u"ini", kIniFilters, save});
 }
 
-void FileCommands::rememberIniFile(const QString& path) {
-  c_.iniPath->setText(path);
+void FileCommands::rememberIniFile(const std::u16string& path) {
+  screen_.setText(c::kIniPath, path);
   writeSetting(kIniSection, kIniFileKey, path);
 }
 
 // The buttons under the table hand the focus to the table when they disable themselves.
-void FileCommands::disableEditingButton(QPushButton* button) {
-  DisableHandingFocusTo(button, c_.table);
+void FileCommands::disableEditingButton(int button) {
+  DisableHandingFocusTo(screen_, button, c::kTable);
 }
 
 // A file that cannot be read, or holds no parameter item, would empty the table while the working
 // copy kept the old list (or lost it), which Start would then send: it is refused before anything
 // changes.
-bool FileCommands::importable(const QString& chosen) {
-  const std::filesystem::path source = ToPath(chosen);
+bool FileCommands::importable(const std::u16string& chosen) {
+  const std::filesystem::path source = PathOf(chosen);
   std::error_code error;
   if (!ReadWholeFile(source, error)) {
-    boxes_.show("Can't open:" + chosen.toStdString(), kErrorCaption);
+    boxes_.show("Can't open:" + Utf16ToUtf8(chosen), kErrorCaption);
     return false;
   }
   if (!HoldsParameterItems(source)) {
@@ -114,42 +128,41 @@ void FileCommands::importFile() {
   if (!chosen || !importable(*chosen)) {
     return;
   }
-  const std::filesystem::path source = ToPath(*chosen);
+  const std::filesystem::path source = PathOf(*chosen);
   rememberIniFile(*chosen);
   // Loading sets every row's check box; that is no edit of the operator's.
-  c_.table->setNotifyCheckToggle(false);
+  table_.setNotifyCheckToggle(false);
   if (ConvertToWorkingCopy(source, paths_.workingCopy)) {
-    LoadParamTable(*c_.table, paths_.workingCopy);
+    LoadParamTable(table_, paths_.workingCopy);
   } else {
-    LoadParamTable(*c_.table, source);
+    LoadParamTable(table_, source);
     CopyFileBytes(source, paths_.workingCopy);
   }
-  StoreParamTable(*c_.table, paths_.workingCopy);
-  for (QPushButton* button : {c_.save, c_.change, c_.editCommand}) {
+  StoreParamTable(table_, paths_.workingCopy);
+  for (const int button : {c::kSave, c::kChange, c::kEditCommand}) {
     disableEditingButton(button);
   }
   // A new list: no row of it is current until the operator picks one, so Change cannot write a
   // row that was never chosen, and nothing of the old list stays on show.
-  c_.table->forgetCurrentRow();
-  setStatus(QString());
-  c_.commandText->setHexOnly(false);
-  showCommandText(QString());
-  c_.table->setNotifyCheckToggle(true);
+  table_.forgetCurrentRow();
+  setStatus(u"");
+  showCommandText(u"");
+  table_.setNotifyCheckToggle(true);
 }
 
 void FileCommands::exportFile() {
   const auto chosen = chooseIniFile(true);
-  if (!chosen || !exportTo(ToPath(*chosen))) {
+  if (!chosen || !exportTo(PathOf(*chosen))) {
     return;
   }
   rememberIniFile(*chosen);
-  c_.change->setEnabled(false);
-  c_.editCommand->setEnabled(false);
+  screen_.setEnabled(c::kChange, false);
+  screen_.setEnabled(c::kEditCommand, false);
 }
 
 bool FileCommands::exportTo(const std::filesystem::path& target) {
   std::error_code error;
-  if (ExportParamTable(*c_.table, paths_.workingCopy, target, error)) {
+  if (ExportParamTable(table_, paths_.workingCopy, target, error)) {
     return true;
   }
   std::string text = "Can't write:" + PathToUtf8(target);
@@ -161,17 +174,17 @@ bool FileCommands::exportTo(const std::filesystem::path& target) {
 }
 
 std::string FileCommands::unwritableFolderText() const {
-  return "Settings can't be saved in " + paths_.toolFolder.toStdString() + ".";
+  return "Settings can't be saved in " + Utf16ToUtf8(paths_.toolFolder) + ".";
 }
 
 void FileCommands::noteUnwritableToolFolder() {
   toolFolderWritable_ = false;
-  startUpNote_ = QString::fromStdString(unwritableFolderText());
+  startUpNote_ = Utf8ToUtf16(unwritableFolderText());
   setStatus(startUpNote_);
 }
 
 bool FileCommands::storeTable() {
-  if (StoreParamTable(*c_.table, paths_.workingCopy)) {
+  if (StoreParamTable(table_, paths_.workingCopy)) {
     return true;
   }
   std::string text = kSaveFailText;
@@ -183,19 +196,19 @@ bool FileCommands::storeTable() {
 }
 
 void FileCommands::save() {
-  disableEditingButton(c_.save);
+  disableEditingButton(c::kSave);
   // Edits that could not be stored are still unsaved: Save stays, and leaving still asks.
-  if (!storeTable() && c_.table->rowCount() > 0) {
-    c_.save->setEnabled(true);
+  if (!storeTable() && table_.rowCount() > 0) {
+    screen_.setEnabled(c::kSave, true);
   }
 }
 
 bool FileCommands::mayCloseWithEdits() {
-  c_.table->endOpenEdit();
-  if (!c_.save->isEnabled()) {
+  table_.endOpenEdit();
+  if (!screen_.isEnabled(c::kSave)) {
     return true;
   }
-  switch (dialogs_.askYesNoCancel(kUnsavedEditsQuestion, window_->windowTitle())) {
+  switch (dialogs_.askYesNoCancel(kUnsavedEditsQuestion, screen_.caption())) {
     case Answer::kYes:
       return storeTable();
     case Answer::kNo:
@@ -211,98 +224,96 @@ void FileCommands::lockEditing() {
     return;
   }
   editingLocked_ = true;
-  changeWasEnabled_ = c_.change->isEnabled();
-  saveWasEnabled_ = c_.save->isEnabled();
-  c_.table->setReadOnly(true);
-  c_.commandText->setReadOnly(true);
-  for (QPushButton* button : {c_.change, c_.editCommand, c_.save}) {
+  changeWasEnabled_ = screen_.isEnabled(c::kChange);
+  saveWasEnabled_ = screen_.isEnabled(c::kSave);
+  table_.setReadOnly(true);
+  screen_.setReadOnly(c::kCommandText, true);
+  for (const int button : {c::kChange, c::kEditCommand, c::kSave}) {
     disableEditingButton(button);
   }
 }
 
 void FileCommands::unlockEditing() {
   editingLocked_ = false;
-  c_.table->setReadOnly(false);
-  c_.commandText->setReadOnly(false);
-  c_.change->setEnabled(changeWasEnabled_);
-  c_.save->setEnabled(saveWasEnabled_);
-  const int row = c_.table->currentRow();
-  c_.editCommand->setEnabled(selectedRowExists(row) &&
-                             !c_.table->itemText(row, ParamTable::kSplitSymbolColumn).isEmpty());
+  table_.setReadOnly(false);
+  screen_.setReadOnly(c::kCommandText, false);
+  screen_.setEnabled(c::kChange, changeWasEnabled_);
+  screen_.setEnabled(c::kSave, saveWasEnabled_);
+  const int row = table_.currentRow();
+  screen_.setEnabled(
+      c::kEditCommand,
+      selectedRowExists(row) && !table_.cellText(row, ParamTable::kSplitSymbolColumn).empty());
 }
 
 void FileCommands::change() {
-  disableEditingButton(c_.change);
-  const int row = c_.table->currentRow();
+  disableEditingButton(c::kChange);
+  const int row = table_.currentRow();
   if (selectedRowExists(row)) {
-    c_.table->setItemText(row, ParamTable::kCommandColumn, c_.commandText->toPlainText());
-    c_.save->setEnabled(true);
+    table_.setCellText(row, ParamTable::kCommandColumn, screen_.text(c::kCommandText));
+    screen_.setEnabled(c::kSave, true);
   }
 }
 
-bool FileCommands::runEditList(CEditList& dialog) {
-  QObject::connect(&dialog, &CEditList::inputRefused, window_,
-                   [this](const QString& note) { setStatus(note); });
-  return dialogs_.runEditList(dialog) && dialog.result();
+bool FileCommands::runEditList(CEditList& list) {
+  list.setNoteSink([this](const std::string& note) { showNote(note); });
+  return dialogs_.runEditList(list) && list.result();
 }
 
 void FileCommands::editCommand() {
-  const int row = c_.table->currentRow();
+  const int row = table_.currentRow();
   if (!selectedRowExists(row)) {
     return;
   }
-  const QString splitSymbol = c_.table->itemText(row, ParamTable::kSplitSymbolColumn);
-  if (splitSymbol.isEmpty()) {
+  const std::u16string splitSymbol = table_.cellText(row, ParamTable::kSplitSymbolColumn);
+  if (splitSymbol.empty()) {
     return;
   }
-  CEditList dialog(c_.table->itemText(row, ParamTable::kCommandColumn), splitSymbol, boxes_,
-                   window_);
-  if (!runEditList(dialog)) {
+  CEditList list(table_.cellText(row, ParamTable::kCommandColumn), splitSymbol, boxes_);
+  if (!runEditList(list)) {
     return;
   }
-  c_.table->setItemText(row, ParamTable::kCommandColumn, *dialog.result());
-  showCommandText(*dialog.result());
-  c_.save->setEnabled(true);
+  table_.setCellText(row, ParamTable::kCommandColumn, *list.result());
+  showCommandText(*list.result());
+  screen_.setEnabled(c::kSave, true);
 }
 
 void FileCommands::editMoreXml() {
-  CEditList dialog(c_.moreXmlPath->text(), kMoreXmlSeparator, boxes_, window_);
-  if (!runEditList(dialog)) {
+  CEditList list(screen_.text(c::kMoreXmlPath), kMoreXmlSeparator, boxes_);
+  if (!runEditList(list)) {
     return;
   }
-  c_.moreXmlPath->setText(*dialog.result());
-  writeSetting(kPrnSection, kXmlFile2Key, *dialog.result());
+  screen_.setText(c::kMoreXmlPath, *list.result());
+  writeSetting(kPrnSection, kXmlFile2Key, *list.result());
   rebuildMoreXmlList();
 }
 
 void FileCommands::rebuildMoreXmlList() {
-  moreXmlList_ = BuildMoreXmlList(ToU16(c_.moreXmlPath->text()), ToU16(c_.xmlPath->text()));
+  moreXmlList_ = BuildMoreXmlList(screen_.text(c::kMoreXmlPath), screen_.text(c::kXmlPath));
 }
 
 void FileCommands::onRowSelected(int row) {
-  c_.editCommand->setEnabled(false);
-  c_.commandText->setHexOnly(rowIsHex(row));
-  showCommandText(c_.table->itemText(row, ParamTable::kCommandColumn));
+  screen_.setEnabled(c::kEditCommand, false);
+  showCommandText(table_.cellText(row, ParamTable::kCommandColumn));
   // The row shown selected at start-up does not hide the start-up note: it goes under the name.
-  const QString name = c_.table->itemText(row, ParamTable::kNameColumn);
-  setStatus(startUpNote_.isEmpty() ? name : name + '\n' + startUpNote_);
+  const std::u16string name = table_.cellText(row, ParamTable::kNameColumn);
+  setStatus(startUpNote_.empty() ? name : name + u'\n' + startUpNote_);
   startUpNote_.clear();
-  if (!editingLocked_ && !c_.table->itemText(row, ParamTable::kSplitSymbolColumn).isEmpty()) {
-    c_.editCommand->setEnabled(true);
+  if (!editingLocked_ && !table_.cellText(row, ParamTable::kSplitSymbolColumn).empty()) {
+    screen_.setEnabled(c::kEditCommand, true);
   }
 }
 
 void FileCommands::onListEdited(const CellEdit* edit) {
-  c_.save->setEnabled(true);
+  screen_.setEnabled(c::kSave, true);
   // Change would otherwise write the text the box still shows back over the edit just made.
   if (edit != nullptr && edit->column == ParamTable::kCommandColumn &&
-      edit->row == c_.table->currentRow()) {
+      edit->row == table_.currentRow()) {
     showCommandText(edit->text);
   }
 }
 
 void FileCommands::onCommandTyped() {
-  c_.change->setEnabled(true);
+  screen_.setEnabled(c::kChange, true);
 }
 
 }  // namespace trel

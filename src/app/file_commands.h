@@ -1,29 +1,27 @@
 #pragma once
 
-#include <QString>
 #include <optional>
 #include <string>
-#include <system_error>
+#include <string_view>
 
-#include "app/main_window_controls.h"
+#include "app/list_owner.h"
 #include "app/window_paths.h"
+#include "tables/command_input.h"
 #include "update/more_xml_list.h"
-#include "widgets/list_owner.h"
-
-class QPushButton;
-class QWidget;
 
 namespace trel {
 
+class CComboListCtrl;
 class CEditList;
 class MessageBoxes;
 class OperatorDialogs;
+class WindowScreen;
 
 // The main window's file and text commands: Browse, Import, Export, Save, Change, both Edit
 // buttons, the row display, and the enabling of Save, Change and Edit that follows them.
 class FileCommands {
  public:
-  FileCommands(QWidget* window, MainWindowControls& controls, const WindowPaths& paths,
+  FileCommands(WindowScreen& screen, CComboListCtrl& table, const WindowPaths& paths,
                OperatorDialogs& dialogs, MessageBoxes& boxes);
 
   void browse();
@@ -38,9 +36,13 @@ class FileCommands {
   // of the current row's command.
   void onListEdited(const CellEdit* edit);
   void onCommandTyped();
+  // What a change of the command box must give back: a command holds no line break, a HEX
+  // command (the current row's data mode) only hex digits.
+  std::optional<RefusedInput> refuseCommandInput(std::u16string_view before,
+                                                 std::u16string_view after);
+  // Notes of the editors for the status line.
+  void showNote(const std::string& note);
 
-  // Sets the command text as the program does: that is no typing, so Change stays as it is.
-  void showCommandText(const QString& text);
   void rebuildMoreXmlList();
   const MoreXmlList& moreXmlList() const { return moreXmlList_; }
 
@@ -58,26 +60,27 @@ class FileCommands {
   void noteUnwritableToolFolder();
 
  private:
-  std::optional<QString> chooseIniFile(bool save);
-  bool importable(const QString& chosen);
-  void rememberIniFile(const QString& path);
+  std::optional<std::u16string> chooseIniFile(bool save);
+  bool importable(const std::u16string& chosen);
+  void rememberIniFile(const std::u16string& path);
   bool exportTo(const std::filesystem::path& target);
-  void disableEditingButton(QPushButton* button);
-  void writeSetting(const char16_t* section, const char16_t* key, const QString& value) const;
+  void disableEditingButton(int button);
+  void writeSetting(const char16_t* section, const char16_t* key, std::u16string_view value) const;
   bool selectedRowExists(int row) const;
   bool rowIsHex(int row) const;
-  bool runEditList(CEditList& dialog);
-  void setStatus(const QString& text);
+  bool runEditList(CEditList& list);
+  void setStatus(std::u16string_view text);
+  void showCommandText(std::u16string_view text);
   std::string unwritableFolderText() const;
 
-  QWidget* window_;
-  MainWindowControls& c_;
+  WindowScreen& screen_;
+  CComboListCtrl& table_;
   const WindowPaths& paths_;
   OperatorDialogs& dialogs_;
   MessageBoxes& boxes_;
   MoreXmlList moreXmlList_;
   bool toolFolderWritable_ = true;
-  QString startUpNote_;  // shown until the first row display, and under it
+  std::u16string startUpNote_;  // shown until the first row display, and under it
   bool editingLocked_ = false;
   bool changeWasEnabled_ = false;
   bool saveWasEnabled_ = false;

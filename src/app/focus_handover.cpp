@@ -1,15 +1,14 @@
 #include "app/focus_handover.h"
 
-#include <QWidget>
+#include "app/window_screen.h"
 
 namespace trel {
 
-void DisableHandingFocusTo(QWidget* control, QWidget* heir) {
-  // The window's focus control, also while another window is active.
-  if (control->window()->focusWidget() == control) {
-    heir->setFocus(Qt::OtherFocusReason);
+void DisableHandingFocusTo(WindowScreen& screen, int control, int heir) {
+  if (screen.focusedControl() == control) {
+    screen.setFocus(heir);
   }
-  control->setEnabled(false);
+  screen.setEnabled(control, false);
 }
 
 }  // namespace trel

@@ -1,46 +1,48 @@
 #include "app/layout_record.h"
 
-#include <QWidget>
+#include "app/window_screen.h"
 
 namespace trel {
 
-ControlPlacement CapturePlacement(HorizontalRule rule, const QRect& rect, const QSize& client) {
-  const int right = rect.x() + rect.width();
-  const int bottom = rect.y() + rect.height();
+ControlPlacement CapturePlacement(HorizontalRule rule, const ScreenRect& rect,
+                                  const ScreenSize& client) {
   return ControlPlacement{rule,
-                          rect.x(),
-                          rect.width(),
-                          rect.height(),
-                          client.width() - right,
-                          client.height() - bottom};
+                          rect.x,
+                          rect.width,
+                          rect.height,
+                          client.width - rect.right(),
+                          client.height - rect.bottom()};
 }
 
-QRect PlaceControl(const ControlPlacement& placement, const QSize& client) {
-  const int bottom = client.height() - placement.bottomGap;
+ScreenRect PlaceControl(const ControlPlacement& placement, const ScreenSize& client) {
+  const int bottom = client.height - placement.bottomGap;
   const int top = bottom - placement.height;
-  const int right = client.width() - placement.rightGap;
+  const int right = client.width - placement.rightGap;
   switch (placement.rule) {
     case HorizontalRule::kKeepRight:
-      return QRect(right - placement.width, top, placement.width, placement.height);
+      return ScreenRect{right - placement.width, top, placement.width, placement.height};
     case HorizontalRule::kStretch:
-      return QRect(placement.left, top, right - placement.left, placement.height);
+      return ScreenRect{placement.left, top, right - placement.left, placement.height};
     case HorizontalRule::kKeepLeft:
       break;
   }
-  return QRect(placement.left, top, placement.width, placement.height);
+  return ScreenRect{placement.left, top, placement.width, placement.height};
 }
 
-void LayoutRecord::capture(const std::vector<std::pair<QWidget*, HorizontalRule>>& controls,
-                           const QSize& client) {
+void LayoutRecord::capture(const WindowScreen& screen) {
   entries_.clear();
-  for (const auto& [control, rule] : controls) {
-    entries_.push_back(Entry{control, CapturePlacement(rule, control->geometry(), client)});
+  const ScreenSize client = screen.clientSize();
+  for (const ControlTemplate& design : kMainWindowTemplate.controls) {
+    if (const auto rule = HorizontalRuleOf(design.id)) {
+      entries_.push_back(
+          Entry{design.id, CapturePlacement(*rule, screen.place(design.id), client)});
+    }
   }
 }
 
-void LayoutRecord::apply(const QSize& client) const {
+void LayoutRecord::apply(WindowScreen& screen, const ScreenSize& client) const {
   for (const Entry& entry : entries_) {
-    entry.control->setGeometry(PlaceControl(entry.placement, client));
+    screen.setPlace(entry.id, PlaceControl(entry.placement, client));
   }
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QRect>
-#include <QSize>
 #include <vector>
 
 #include "app/main_window_template.h"
-
-class QWidget;
+#include "app/screen_types.h"
 
 namespace trel {
+
+class WindowScreen;
 
 // Where a control stands relative to the edges of the window's client area when it was captured.
 struct ControlPlacement {
@@ -20,25 +19,26 @@ struct ControlPlacement {
   int bottomGap = 0;  // client height - bottom edge
 };
 
-ControlPlacement CapturePlacement(HorizontalRule rule, const QRect& rect, const QSize& client);
+ControlPlacement CapturePlacement(HorizontalRule rule, const ScreenRect& rect,
+                                  const ScreenSize& client);
 
 // The control's rectangle for a client area of the given size: same height and distance from the
 // bottom; horizontally its left, its distance from the right, or both. Nothing is clamped: a client
 // area smaller than at capture narrows stretching controls by the difference.
-QRect PlaceControl(const ControlPlacement& placement, const QSize& client);
+ScreenRect PlaceControl(const ControlPlacement& placement, const ScreenSize& client);
 
 // The positions of the window's controls captured once at start-up, applied whenever its size
 // changes.
 class LayoutRecord {
  public:
-  void capture(const std::vector<std::pair<QWidget*, HorizontalRule>>& controls,
-               const QSize& client);
-  void apply(const QSize& client) const;
+  // Captures every control of the template that the layout keeps in place.
+  void capture(const WindowScreen& screen);
+  void apply(WindowScreen& screen, const ScreenSize& client) const;
   bool captured() const { return !entries_.empty(); }
 
  private:
   struct Entry {
-    QWidget* control;
+    int id;
     ControlPlacement placement;
   };
   std::vector<Entry> entries_;

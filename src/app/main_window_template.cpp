@@ -9,7 +9,9 @@ namespace trel {
 using K = ControlKind;
 namespace c = control;
 
-const std::array<ControlTemplate, 29> kMainWindowTemplate = {{
+namespace {
+
+const ControlTemplate kMainWindowControls[] = {
     {c::kGroup, K::kGroupBox, "", 14, 3, 562, 29, false},
     {c::kPortLabel, K::kLabel, "Port:", 19, 15, 45, 12, false},
     {c::kPortSelector, K::kEditableCombo, "", 75, 13, 78, 30, false},
@@ -39,9 +41,7 @@ const std::array<ControlTemplate, 29> kMainWindowTemplate = {{
     {c::kChange, K::kButton, "Change", 465, 413, 38, 16, false},
     {c::kEditCommand, K::kButton, "Edit", 465, 434, 38, 16, false},
     {c::kSave, K::kButton, "Save", 508, 413, 36, 37, false},
-}};
-
-namespace {
+};
 
 bool IsOneOf(int id, std::initializer_list<int> ids) {
   return std::find(ids.begin(), ids.end(), id) != ids.end();
@@ -49,11 +49,7 @@ bool IsOneOf(int id, std::initializer_list<int> ids) {
 
 }  // namespace
 
-const ControlTemplate& ControlTemplateOf(int controlId) {
-  return *std::find_if(
-      kMainWindowTemplate.begin(), kMainWindowTemplate.end(),
-      [controlId](const ControlTemplate& design) { return design.id == controlId; });
-}
+const DialogTemplate kMainWindowTemplate{595, 463, c::kStart, kMainWindowControls};
 
 std::optional<HorizontalRule> HorizontalRuleOf(int controlId) {
   if (IsOneOf(controlId,

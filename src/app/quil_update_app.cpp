@@ -1,30 +1,30 @@
 #include "app/quil_update_app.h"
 
-#include <QMetaObject>
 #include <cstdio>
 #include <string>
 
-#include "app/gui_message_boxes.h"
 #include "app/operator_dialogs.h"
-#include "app/qt_text.h"
 #include "app/quil_update_dlg.h"
+#include "app/renderer.h"
 #include "app/session_device_link.h"
 #include "link/serial_session.h"
 #include "platform/tool_folder.h"
 #include "platform/tool_folder_lock.h"
+#include "platform/utf8_path.h"
+#include "platform/utf_convert.h"
 
 namespace trel {
 namespace {
 
 // A second window on the same tool folder would overwrite the first one's working copy and send
 // its list: the first window comes to the front instead, and this start says why it ends.
-int RefuseSecondStart(const std::filesystem::path& folder) {
+int RefuseSecondStart(const std::filesystem::path& folder, OperatorDialogs& dialogs) {
   AskLockHolderToShow(folder);
-  const QString text =
-      QStringLiteral("The tool is already running with the folder %1.").arg(PathToQString(folder));
-  std::fprintf(stderr, "trel-update: %s\n", text.toLocal8Bit().constData());
+  const std::string text =
+      "The tool is already running with the folder " + PathToUtf8(folder) + ".";
+  std::fprintf(stderr, "trel-update: %s\n", text.c_str());
   std::fflush(stderr);
-  ShowModalBox(nullptr, text, CquilUpdateDlg::kCaption);
+  dialogs.showMessage(Utf8ToUtf16(text), CquilUpdateDlg::kCaption);
   return CquilUpdateApp::kAlreadyRunning;
 }
 
@@ -34,21 +34,18 @@ int CquilUpdateApp::run() {
   const std::filesystem::path folder = ToolFolder();
   const std::unique_ptr<ToolFolderLock> lock = ToolFolderLock::Take(folder);
   if (!lock) {
-    return RefuseSecondStart(folder);
+    return RefuseSecondStart(folder, renderer_.dialogs());
   }
   SerialSession session;
   SessionDeviceLink link(session);
-  QtOperatorDialogs dialogs(nullptr);
-  CquilUpdateDlg window(CquilUpdateDlg::Services{link, dialogs, {}, folder});
-  dialogs.setOwner(&window);
-  const auto listening = lock->listen([&window] {
-    QMetaObject::invokeMethod(
-        &window, [&window] { window.bringToFront(); }, Qt::QueuedConnection);
-  });
+  WindowScreen& screen = renderer_.mainWindow();
+  CquilUpdateDlg window(CquilUpdateDlg::Services{link, renderer_.dialogs(), folder}, screen);
+  const auto listening =
+      lock->listen([&screen] { screen.post([&screen] { screen.bringToFront(); }); });
   if (!window.initialise()) {
     return -1;
   }
-  window.exec();
+  renderer_.runModal();
   return 0;
 }
 

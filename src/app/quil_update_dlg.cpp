@@ -1,102 +1,92 @@
 #include "app/quil_update_dlg.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QResizeEvent>
-#include <QStyle>
-
-#include "app/command_text_box.h"
+#include "app/control_ids.h"
 #include "app/device_link.h"
-#include "app/line_break_guard.h"
-#include "app/qt_text.h"
-#include "app/window_fitting.h"
+#include "app/dialog_units.h"
+#include "app/main_window_template.h"
+#include "app/operator_dialogs.h"
+#include "app/window_fit.h"
+#include "platform/param_table.h"
 #include "platform/whole_file.h"
 #include "tables/param_table_io.h"
 #include "update/outcome.h"
-#include "widgets/combo_list_ctrl.h"
-#include "widgets/dialog_units.h"
 
 namespace trel {
 namespace {
 
-const QStringList kBaudEntries = {QStringLiteral("9600"), QStringLiteral("38400"),
-                                  QStringLiteral("115200")};
-const QStringList kStopBitEntries = {QStringLiteral("1"), QStringLiteral("1.5"),
-                                     QStringLiteral("2")};
-constexpr int kUnusedComboColumn = 5;
+namespace c = control;
 
-GuiMessageBoxes::ModalBox BoxOrDefault(GuiMessageBoxes::ModalBox box, QWidget* owner) {
-  if (box) {
-    return box;
+constexpr char16_t const* kBaudEntries[] = {u"9600", u"38400", u"115200"};
+constexpr char16_t const* kStopBitEntries[] = {u"1", u"1.5", u"2"};
+constexpr int kUnusedComboColumn = 5;
+// The table still shows its header and this many rows when the window gives up table height.
+constexpr int kShortestTableRows = 6;
+
+ScreenRect PlaceOf(const DialogBaseUnits& units, int cx, int cy) {
+  return DialogUnitsToPixels(units, 0, 0, cx, cy);
+}
+
+// The table gives up `pixels` of its height, and the controls under it move up by as many.
+void ShortenTable(WindowScreen& screen, int pixels) {
+  const ScreenRect table = screen.place(c::kTable);
+  for (const ControlTemplate& design : kMainWindowTemplate.controls) {
+    ScreenRect place = screen.place(design.id);
+    if (place.y >= table.bottom()) {
+      place.y -= pixels;
+      screen.setPlace(design.id, place);
+    }
   }
-  return
-      [owner](const QString& text, const QString& caption) { ShowModalBox(owner, text, caption); };
+  screen.setPlace(c::kTable, ScreenRect{table.x, table.y, table.width, table.height - pixels});
+}
+
+// Makes the window's controls with the font and the table height that fit the screen, sizes the
+// window and puts it, frame and all, in the middle of the screen's free area.
+WindowScreen& MadeFittedControls(WindowScreen& screen) {
+  const ScreenMetrics metrics = screen.metrics();
+  const ControlTemplate& table = kMainWindowTemplate.control(c::kTable);
+  const FontFit fit = FitFontAndTable(
+      metrics.available, metrics.fontPointSize, metrics.smallestPointSize, [&](double pointSize) {
+        const DialogBaseUnits units = screen.baseUnitsAt(pointSize);
+        const ScreenRect window =
+            PlaceOf(units, kMainWindowTemplate.widthDu, kMainWindowTemplate.heightDu);
+        return DesignedSize{window.width, window.height, PlaceOf(units, 0, table.cy).height,
+                            (kShortestTableRows + 1) * screen.rowHeightAt(pointSize)};
+      });
+  screen.createControls(kMainWindowTemplate, fit.pointSize, CquilUpdateDlg::kCaption);
+  ShortenTable(screen, fit.tableCut);
+  const ScreenRect designed = PlaceOf(screen.baseUnitsAt(fit.pointSize),
+                                      kMainWindowTemplate.widthDu, kMainWindowTemplate.heightDu);
+  const ScreenSize client{designed.width, designed.height - fit.tableCut};
+  screen.setClientSize(client, client);
+  const ScreenRect frame = CentredFrame(metrics.available, client);
+  screen.moveFrameTo(frame.x, frame.y);
+  return screen;
 }
 
 }  // namespace
 
-const QString CquilUpdateDlg::kCaption = QStringLiteral("Printer Parameter Update");
-
-CquilUpdateDlg::CquilUpdateDlg(Services services, QWidget* parent)
-    : QDialog(parent),
-      services_(std::move(services)),
+CquilUpdateDlg::CquilUpdateDlg(Services services, WindowScreen& screen)
+    : services_(std::move(services)),
+      screen_(MadeFittedControls(screen)),
       paths_(WindowPaths::InFolder(services_.toolFolder)),
-      tableCut_(FitWindowToScreen(*this)),
-      controls_(BuildMainWindowControls(this)),
-      messages_(uiThread_, [this](unsigned message, std::uintptr_t wParam,
-                                  std::intptr_t lParam) { windowProc(message, wParam, lParam); }),
-      boxes_(uiThread_, BoxOrDefault(services_.modalBox, this)),
+      messages_(screen_, [this](unsigned message, std::uintptr_t wParam,
+                                std::intptr_t lParam) { windowProc(message, wParam, lParam); }),
+      boxes_(screen_, services_.dialogs),
       replies_(messages_),
-      keywordLoader_(encoding_, boxes_) {
-  setWindowTitle(kCaption);
-  setWindowIcon(style()->standardIcon(QStyle::SP_DriveNetIcon));
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-  ShortenTable(controls_, tableCut_);
-  const QSize designed =
-      DialogUnitsToPixels(BaseUnitsOf(font()), 0, 0, kMainWindowWidthDu, kMainWindowHeightDu)
-          .size() -
-      QSize(0, tableCut_);
-  resize(designed);
-  setMinimumSize(designed);
-  PlaceOnScreen(*this);
-  files_ = std::make_unique<FileCommands>(this, controls_, paths_, services_.dialogs, boxes_);
+      keywordLoader_(encoding_, boxes_),
+      table_(c::kTable, screen_.listView(c::kTable)) {
+  files_ = std::make_unique<FileCommands>(screen_, table_, paths_, services_.dialogs, boxes_);
   updates_ = std::make_unique<UpdateController>(
-      this, controls_, paths_, settings_, services_.dialogs, *files_,
+      screen_, table_, paths_, settings_, services_.dialogs, *files_,
       UpdateEnvironment{services_.link, replies_, messages_, boxes_, encoding_, keywordLoader_,
                         keywordTables_},
-      services_.link, uiThread_);
-  connectCommands();
+      services_.link);
+  screen_.setEvents(this);
 }
 
 CquilUpdateDlg::~CquilUpdateDlg() {
   shutdown();
-}
-
-void CquilUpdateDlg::connectCommands() {
-  FileCommands* files = files_.get();
-  UpdateController* updates = updates_.get();
-  const auto onClick = [this](QPushButton* button, auto handler) {
-    connect(button, &QPushButton::clicked, this, handler);
-  };
-  onClick(controls_.start, [updates] { updates->start(); });
-  onClick(controls_.exit, [this] { reject(); });
-  onClick(controls_.browse, [files] { files->browse(); });
-  onClick(controls_.import, [files] { files->importFile(); });
-  onClick(controls_.exportButton, [files] { files->exportFile(); });
-  onClick(controls_.save, [files] { files->save(); });
-  onClick(controls_.change, [files] { files->change(); });
-  onClick(controls_.editCommand, [files] { files->editCommand(); });
-  onClick(controls_.moreXmlEdit, [files] { files->editMoreXml(); });
-  connect(controls_.commandText, &CommandTextBox::textChanged, this,
-          [files] { files->onCommandTyped(); });
-  controls_.commandText->installEventFilter(new LineBreakGuard(controls_.commandText));
+  screen_.setEvents(nullptr);
 }
 
 bool CquilUpdateDlg::initialise() {
@@ -105,121 +95,170 @@ bool CquilUpdateDlg::initialise() {
     return false;
   }
   linkStarted_ = true;
-  controls_.progress->setRange(0, kProgressFull);
-  controls_.progress->setValue(0);
+  screen_.setProgress(c::kProgress, 0);
   settings_ = ReadToolSettings(paths_.settingsFile);
   fillSelectors();
   encoding_.separatorCode = settings_.initialSeparatorCode();
-  controls_.saveIni->setChecked(false);
-  controls_.saveXml->setChecked(false);
-  for (QCheckBox* box : {controls_.saveIni, controls_.saveXml}) {
-    box->setVisible(settings_.openSel);
-    box->setEnabled(settings_.openSel);
+  for (const int box : {c::kSaveIni, c::kSaveXml}) {
+    screen_.setChecked(box, false);
+    screen_.setVisible(box, settings_.openSel);
+    screen_.setEnabled(box, settings_.openSel);
   }
   setUpTable();
-  LoadParamTable(*controls_.table, paths_.workingCopy);
-  controls_.save->setEnabled(false);
-  controls_.change->setEnabled(false);
-  controls_.editCommand->setEnabled(false);
+  LoadParamTable(table_, paths_.workingCopy);
+  for (const int button : {c::kSave, c::kChange, c::kEditCommand}) {
+    screen_.setEnabled(button, false);
+  }
   showSettings();
   if (settings_.hidesKeywordRow()) {
     hideKeywordRow();
   }
   files_->rebuildMoreXmlList();
   arrangeMoreXmlRow();
-  controls_.table->setNotifyCheckToggle(true);
+  table_.setNotifyCheckToggle(true);
   if (!IsWritableFolder(services_.toolFolder)) {
     files_->noteUnwritableToolFolder();
   }
-  layout_.capture(controls_.laidOut(), size());
-  layout_.apply(size());
+  layout_.capture(screen_);
+  layout_.apply(screen_, screen_.clientSize());
   return true;
 }
 
 void CquilUpdateDlg::fillSelectors() {
-  controls_.baudSelector->addItems(kBaudEntries);
-  controls_.baudSelector->setCurrentIndex(settings_.baudSelectorIndex());
-  controls_.stopSelector->addItems(kStopBitEntries);
-  controls_.stopSelector->setCurrentIndex(settings_.stopbits);
+  for (int entry = 0; entry < 3; ++entry) {
+    screen_.insertEntry(c::kBaudSelector, entry, kBaudEntries[entry]);
+    screen_.insertEntry(c::kStopSelector, entry, kStopBitEntries[entry]);
+  }
+  screen_.select(c::kBaudSelector, settings_.baudSelectorIndex());
+  screen_.select(c::kStopSelector, settings_.stopbits);
 }
 
 void CquilUpdateDlg::setUpTable() {
-  CComboListCtrl* table = controls_.table;
-  table->setCheckBoxes(true);
-  table->addColumn(QStringLiteral("ID"), 2, 30);
-  table->addColumn(QStringLiteral("CommandName"), 7, 30);
-  table->addColumn(QStringLiteral("DataMode"), 3, 30);
-  table->addColumn(QStringLiteral("CommandStr"), 17, 30);
-  table->addColumn(QStringLiteral("Split symbol"), 3, 30);
+  table_.setCheckBoxes(true);
+  table_.addColumn(u"ID", 2, 30);
+  table_.addColumn(u"CommandName", 7, 30);
+  table_.addColumn(u"DataMode", 3, 30);
+  table_.addColumn(u"CommandStr", 17, 30);
+  table_.addColumn(u"Split symbol", 3, 30);
   for (const int column : {ParamTable::kIdColumn, ParamTable::kNameColumn,
                            ParamTable::kDataModeColumn, ParamTable::kSplitSymbolColumn}) {
-    table->AddReadOnlyColumn(column);
+    table_.AddReadOnlyColumn(column);
   }
-  table->AddComboColumn(kUnusedComboColumn);
-  table->setOwner(this);
+  table_.AddComboColumn(kUnusedComboColumn);
+  table_.setOwner(this);
 }
 
 void CquilUpdateDlg::showSettings() {
-  controls_.xmlPath->setText(ToQString(settings_.prnFile1));
-  controls_.moreXmlPath->setText(ToQString(settings_.xmlFile2));
-  controls_.iniPath->setText(ToQString(settings_.iniFile));
+  screen_.setText(c::kXmlPath, settings_.prnFile1);
+  screen_.setText(c::kMoreXmlPath, settings_.xmlFile2);
+  screen_.setText(c::kIniPath, settings_.iniFile);
 }
 
 void CquilUpdateDlg::hideKeywordRow() {
-  MainWindowControls& c = controls_;
-  for (QWidget* control : {static_cast<QWidget*>(c.xmlLabel), static_cast<QWidget*>(c.xmlPath),
-                           static_cast<QWidget*>(c.browse)}) {
-    control->hide();
+  for (const int control : {c::kXmlLabel, c::kXmlPath, c::kBrowse, c::kSaveXml}) {
+    screen_.setVisible(control, false);
   }
-  c.saveXml->setEnabled(false);
-  c.saveXml->hide();
-  c.moreXmlPath->clear();
+  screen_.setEnabled(c::kSaveXml, false);
+  screen_.setText(c::kMoreXmlPath, u"");
   // The rows below move up into the freed space, each keeping its horizontal place.
-  const int progressTop = c.progress->y();
-  c.progress->move(c.progress->x(), c.xmlLabel->y());
-  c.status->move(c.status->x(), c.moreXmlLabel->y());
-  c.saveIni->move(c.saveIni->x(), c.moreXmlLabel->y());
-  const QRect table = c.table->geometry();
-  c.table->setGeometry(table.x(), progressTop, table.width(),
-                       table.height() + table.y() - progressTop);
+  const auto moveUpTo = [this](int control, int top) {
+    ScreenRect place = screen_.place(control);
+    place.y = top;
+    screen_.setPlace(control, place);
+  };
+  const ScreenRect progress = screen_.place(c::kProgress);
+  const int moreLabelTop = screen_.place(c::kMoreXmlLabel).y;
+  moveUpTo(c::kProgress, screen_.place(c::kXmlLabel).y);
+  moveUpTo(c::kStatus, moreLabelTop);
+  moveUpTo(c::kSaveIni, moreLabelTop);
+  const ScreenRect table = screen_.place(c::kTable);
+  screen_.setPlace(
+      c::kTable, ScreenRect{table.x, progress.y, table.width, table.height + table.y - progress.y});
 }
 
 void CquilUpdateDlg::arrangeMoreXmlRow() {
-  const bool shown = !controls_.moreXmlPath->text().isEmpty();
-  controls_.moreXmlLabel->setVisible(shown);
-  controls_.moreXmlPath->setVisible(shown);
-  controls_.moreXmlEdit->setVisible(shown);
+  const bool shown = !screen_.text(c::kMoreXmlPath).empty();
+  for (const int control : {c::kMoreXmlLabel, c::kMoreXmlPath, c::kMoreXmlEdit}) {
+    screen_.setVisible(control, shown);
+  }
   if (shown) {
-    controls_.xmlLabel->setText(QStringLiteral("Select XML file1:"));
+    screen_.setText(c::kXmlLabel, u"Select XML file1:");
   }
 }
 
-void CquilUpdateDlg::bringToFront() {
-  setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-  show();
-  raise();
-  activateWindow();
+void CquilUpdateDlg::onCommand(int controlId) {
+  switch (controlId) {
+    case c::kStart:
+      updates_->start();
+      break;
+    case c::kExit:
+      exit();
+      break;
+    case c::kBrowse:
+      files_->browse();
+      break;
+    case c::kImport:
+      files_->importFile();
+      break;
+    case c::kExport:
+      files_->exportFile();
+      break;
+    case c::kSave:
+      files_->save();
+      break;
+    case c::kChange:
+      files_->change();
+      break;
+    case c::kEditCommand:
+      files_->editCommand();
+      break;
+    case c::kMoreXmlEdit:
+      files_->editMoreXml();
+      break;
+    default:
+      break;  // the Save boxes are read when Start needs them
+  }
 }
 
-void CquilUpdateDlg::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
+void CquilUpdateDlg::onTextChanged(int controlId) {
+  if (controlId == c::kCommandText) {
+    files_->onCommandTyped();
+  }
+}
+
+std::optional<RefusedInput> CquilUpdateDlg::onTextEdited(int controlId, std::u16string_view before,
+                                                         std::u16string_view after) {
+  if (controlId != c::kCommandText) {
+    return std::nullopt;
+  }
+  return files_->refuseCommandInput(before, after);
+}
+
+// During an update Escape does nothing: a stray key must not cut the update off.
+void CquilUpdateDlg::onEscape() {
+  if (!updates_->jobRunning()) {
+    exit();
+  }
+}
+
+void CquilUpdateDlg::exit() {
+  if (mayClose()) {
+    screen_.closeWindow();
+  }
+}
+
+bool CquilUpdateDlg::mayClose() {
+  return updates_->mayClose() && (updates_->jobRunning() || files_->mayCloseWithEdits());
+}
+
+void CquilUpdateDlg::onResized(ScreenSize client) {
   if (layout_.captured()) {
-    layout_.apply(event->size());
+    layout_.apply(screen_, client);
   }
 }
 
-void CquilUpdateDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Cancel) && updates_->jobRunning()) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-void CquilUpdateDlg::reject() {
-  if (updates_->mayClose() && (updates_->jobRunning() || files_->mayCloseWithEdits())) {
-    QDialog::reject();
-  }
+void CquilUpdateDlg::onTimer(int timerId) {
+  updates_->onTimer(timerId);
 }
 
 void CquilUpdateDlg::windowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -243,7 +282,11 @@ void CquilUpdateDlg::onRowSelected(int, int row) {
   files_->onRowSelected(row);
 }
 
-void CquilUpdateDlg::onGetChoices(int, QStringList&) {}
+void CquilUpdateDlg::onGetChoices(int, std::vector<std::u16string>&) {}
+
+void CquilUpdateDlg::onInputRefused(const std::string& note) {
+  files_->showNote(note);
+}
 
 void CquilUpdateDlg::shutdown() {
   if (shutDown_) {

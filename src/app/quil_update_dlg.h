@@ -1,23 +1,22 @@
 #pragma once
 
-#include <QDialog>
 #include <filesystem>
 #include <memory>
 
+#include "app/combo_list_ctrl.h"
 #include "app/file_commands.h"
-#include "app/gui_message_boxes.h"
-#include "app/gui_window_messages.h"
 #include "app/layout_record.h"
-#include "app/main_window_controls.h"
+#include "app/list_owner.h"
+#include "app/posted_window_messages.h"
 #include "app/tool_settings.h"
-#include "app/ui_thread_queue.h"
 #include "app/update_controller.h"
+#include "app/window_message_boxes.h"
 #include "app/window_paths.h"
+#include "app/window_screen.h"
 #include "tables/keyword_loader.h"
 #include "tables/keyword_tables.h"
 #include "tables/text_encoding.h"
 #include "update/reply_channel.h"
-#include "widgets/list_owner.h"
 
 namespace trel {
 
@@ -26,54 +25,41 @@ class OperatorDialogs;
 
 // The main window: the operator picks the port and line, the parameter list and keyword files,
 // edits the parameters and starts the update. It handles the messages of the link, the worker and
-// its parameter table on the UI thread.
-class CquilUpdateDlg : public QDialog, public ListOwner {
-  Q_OBJECT
-
+// its parameter table on the UI thread. It draws nothing itself: its renderer (the screen) makes
+// the controls from the template and reports what the operator did.
+class CquilUpdateDlg : private WindowEvents, private ListOwner {
  public:
+  static constexpr char16_t kCaption[] = u"Printer Parameter Update";
+
   struct Services {
     DeviceLink& link;
     OperatorDialogs& dialogs;
-    GuiMessageBoxes::ModalBox modalBox;
     std::filesystem::path toolFolder;
   };
 
-  static const QString kCaption;
-
-  explicit CquilUpdateDlg(Services services, QWidget* parent = nullptr);
+  // Makes the window's controls on the screen, fitted to it.
+  CquilUpdateDlg(Services services, WindowScreen& screen);
   ~CquilUpdateDlg() override;
+  CquilUpdateDlg(const CquilUpdateDlg&) = delete;
+  CquilUpdateDlg& operator=(const CquilUpdateDlg&) = delete;
 
   // Start-up: starts the link, reads the settings, fills the selectors and the table, arranges the
   // optional rows and captures the layout. False when the link cannot start.
   bool initialise();
 
-  // Another start on the same tool folder asks for this window: shown, raised and made active where
-  // the desktop allows it.
-  void bringToFront();
-
   // Handles a message posted by the link, the port scan or the worker.
   void windowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
-  const MainWindowControls& controls() const { return controls_; }
   const ToolSettings& settings() const { return settings_; }
   const TextEncoding& encoding() const { return encoding_; }
   const FileCommands& fileCommands() const { return *files_; }
   const UpdateController& updates() const { return *updates_; }
+  const CComboListCtrl& table() const { return table_; }
   WindowMessages& messages() { return messages_; }
 
-  // ListOwner
-  void onListEdited(int controlId, const CellEdit* edit) override;
-  void onRowSelected(int controlId, int row) override;
-  void onGetChoices(int column, QStringList& choices) override;
-
- public slots:
-  // Exit, Escape and the close box. During an update the operator is asked first.
-  void reject() override;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  // During an update Escape does nothing: a stray key must not cut the update off.
-  void keyPressEvent(QKeyEvent* event) override;
+  // Exit, Escape and the close box: during an update the operator is asked first, with unsaved
+  // edits likewise; true when the window may close.
+  bool mayClose();
 
  private:
   void fillSelectors();
@@ -81,22 +67,37 @@ class CquilUpdateDlg : public QDialog, public ListOwner {
   void showSettings();
   void hideKeywordRow();
   void arrangeMoreXmlRow();
-  void connectCommands();
   void shutdown();
+  void exit();
+
+  // WindowEvents
+  void onCommand(int controlId) override;
+  void onTextChanged(int controlId) override;
+  std::optional<RefusedInput> onTextEdited(int controlId, std::u16string_view before,
+                                           std::u16string_view after) override;
+  void onEscape() override;
+  bool onCloseRequested() override { return mayClose(); }
+  void onResized(ScreenSize client) override;
+  void onTimer(int timerId) override;
+
+  // ListOwner
+  void onListEdited(int controlId, const CellEdit* edit) override;
+  void onRowSelected(int controlId, int row) override;
+  void onGetChoices(int column, std::vector<std::u16string>& choices) override;
+  void onInputRefused(const std::string& note) override;
 
   Services services_;
+  WindowScreen& screen_;
   WindowPaths paths_;
-  int tableCut_;  // what the table gives up so that the window fits its screen
-  MainWindowControls controls_;
   ToolSettings settings_;
   LayoutRecord layout_;
-  UiThreadQueue uiThread_;
-  GuiWindowMessages messages_;
-  GuiMessageBoxes boxes_;
+  PostedWindowMessages messages_;
+  WindowMessageBoxes boxes_;
   ReplyChannel replies_;
   TextEncoding encoding_;
   KeywordTables keywordTables_;
   KeywordLoader keywordLoader_;
+  CComboListCtrl table_;
   std::unique_ptr<FileCommands> files_;
   std::unique_ptr<UpdateController> updates_;
   bool linkStarted_ = false;

@@ -1,143 +1,123 @@
 #include "app/update_controller.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <algorithm>
 #include <array>
 
+#include "app/combo_list_ctrl.h"
+#include "app/control_ids.h"
 #include "app/device_link.h"
 #include "app/file_commands.h"
 #include "app/focus_handover.h"
 #include "app/operator_dialogs.h"
-#include "app/qt_text.h"
-#include "app/ui_thread_queue.h"
+#include "app/window_screen.h"
 #include "link/port_discovery.h"
 #include "platform/message_boxes.h"
 #include "platform/private_profile.h"
+#include "platform/utf_convert.h"
 #include "platform/window_messages.h"
-#include "tables/param_table_io.h"
 #include "update/failed_frame.h"
 #include "update/job_keyword_files.h"
 #include "update/more_xml_list.h"
 #include "update/outcome.h"
 #include "update/reply_channel.h"
 #include "update/start_checks.h"
-#include "widgets/combo_list_ctrl.h"
 
 namespace trel {
 namespace {
 
-const QStringList kOutputFilters = {QStringLiteral("BIN Files (*.bin)"),
-                                    QStringLiteral("GDM Files (*.gdm)"),
-                                    QStringLiteral("All Files (*)")};
+namespace c = control;
+
+const std::vector<std::u16string> kOutputFilters = {u"BIN Files (*.bin)", u"GDM Files (*.gdm)",
+                                                    u"All Files (*)"};
+
+// The five controls an update greys out, which could change what it uses.
+constexpr std::array<int, 5> kJobControls = {c::kStart, c::kBrowse, c::kImport, c::kExport,
+                                             c::kMoreXmlEdit};
+
+std::filesystem::path PathOf(std::u16string_view text) {
+  return std::filesystem::path(std::u16string(text));
+}
+
+// Case-insensitive order of the port selector's sorted entries.
+bool SortsAfter(std::u16string_view entry, std::u16string_view name) {
+  return std::lexicographical_compare(
+      name.begin(), name.end(), entry.begin(), entry.end(), [](char16_t a, char16_t b) {
+        const auto lower = [](char16_t ch) {
+          return ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch - u'A' + u'a') : ch;
+        };
+        return lower(a) < lower(b);
+      });
+}
 
 }  // namespace
 
-UpdateController::UpdateController(QWidget* window, MainWindowControls& controls,
+UpdateController::UpdateController(WindowScreen& screen, CComboListCtrl& table,
                                    const WindowPaths& paths, const ToolSettings& settings,
                                    OperatorDialogs& dialogs, FileCommands& files,
-                                   UpdateEnvironment environment, DeviceLink& link,
-                                   UiThreadQueue& uiThread)
-    : window_(window),
-      c_(controls),
+                                   UpdateEnvironment environment, DeviceLink& link)
+    : screen_(screen),
+      table_(table),
       paths_(paths),
       settings_(settings),
       dialogs_(dialogs),
       files_(files),
       environment_(environment),
-      link_(link),
-      uiThread_(uiThread) {
-  resetTimer_.setSingleShot(true);
-  resetTimer_.setInterval(kResetDelayMs);
-  QObject::connect(&resetTimer_, &QTimer::timeout, window, [this] { c_.progress->setValue(0); });
+      link_(link) {}
+
+void UpdateController::setStatus(std::u16string_view text) {
+  screen_.setText(c::kStatus, text);
 }
 
-void UpdateController::setStatus(const QString& text) {
-  c_.status->setText(text);
+void UpdateController::setStatus(const std::string& text) {
+  setStatus(Utf8ToUtf16(text));
 }
 
 std::optional<std::string> UpdateController::selectedPortEntry() const {
-  const int index = c_.portSelector->currentIndex();
+  const int index = screen_.selection(c::kPortSelector);
   // Text typed over the selected entry replaces it, as in a drop-down with an edit field.
-  if (index < 0 || c_.portSelector->itemText(index) != c_.portSelector->currentText()) {
+  if (index < 0 || screen_.entryText(c::kPortSelector, index) != screen_.text(c::kPortSelector)) {
     return std::nullopt;
   }
-  return c_.portSelector->itemText(index).toStdString();
+  return Utf16ToUtf8(screen_.entryText(c::kPortSelector, index));
 }
 
 void UpdateController::writeLineSettings() const {
   const std::filesystem::path& file = paths_.settingsFile;
-  WriteProfileString(file, kComSection, kComportKey, ToU16(QString::fromStdString(job_.portName)));
-  WriteProfileString(file, kPrnSection, kPrnFile1Key, ToU16(c_.xmlPath->text()));
-  WriteProfileString(file, kPrnSection, kXmlFile2Key, ToU16(c_.moreXmlPath->text()));
-  WriteProfileString(file, kComSection, kBaudRateKey, ToU16(QString::number(job_.baudRate)));
-  WriteProfileString(file, kComSection, kStopbitsKey, ToU16(QString::number(job_.stopbits)));
+  WriteProfileString(file, kComSection, kComportKey, Utf8ToUtf16(job_.portName));
+  WriteProfileString(file, kPrnSection, kPrnFile1Key, screen_.text(c::kXmlPath));
+  WriteProfileString(file, kPrnSection, kXmlFile2Key, screen_.text(c::kMoreXmlPath));
+  WriteProfileString(file, kComSection, kBaudRateKey, Utf8ToUtf16(std::to_string(job_.baudRate)));
+  WriteProfileString(file, kComSection, kStopbitsKey, Utf8ToUtf16(std::to_string(job_.stopbits)));
 }
 
 bool UpdateController::checkPortAndSaveLine() {
-  const StartChoices choices{c_.iniPath->text().toStdString(),
-                             c_.saveIni->isChecked(),
-                             c_.saveXml->isChecked(),
+  const StartChoices choices{Utf16ToUtf8(screen_.text(c::kIniPath)),
+                             screen_.isChecked(c::kSaveIni),
+                             screen_.isChecked(c::kSaveXml),
                              settings_.noPortSave,
                              portFound_,
-                             c_.portSelector->currentText().toStdString(),
+                             Utf16ToUtf8(screen_.text(c::kPortSelector)),
                              selectedPortEntry()};
   const StartDecision decision = CheckStartChoices(choices);
   if (decision.refused()) {
-    setStatus(QString::fromStdString(decision.refusal));
+    setStatus(decision.refusal);
     return false;
   }
   if (decision.portChecked) {
     job_.portName = decision.portName;
-    job_.baudRate = BaudRateForSelectorIndex(c_.baudSelector->currentIndex());
-    job_.stopbits = std::max(0, c_.stopSelector->currentIndex());
+    job_.baudRate = BaudRateForSelectorIndex(screen_.selection(c::kBaudSelector));
+    job_.stopbits = std::max(0, screen_.selection(c::kStopSelector));
     writeLineSettings();
   }
   return true;
-}
-
-bool UpdateController::chooseOutputFile() {
-  const auto chosen = dialogs_.chooseFile(
-      {paths_.startFolderFor(c_.iniPath->text()), QStringLiteral("bin"), kOutputFilters});
-  if (chosen && !chosen->isEmpty()) {
-    job_.outputPath = ToPath(*chosen);
-    const std::string refusal = PrepareOutputFile(job_.outputPath, filesToSend());
-    if (!refusal.empty()) {
-      setStatus(QString::fromUtf8(refusal));
-      job_.outputPath.clear();
-      return false;
-    }
-  }
-  job_.reboot = ReadRebootSetting(paths_.settingsFile);
-  return true;
-}
-
-FilesToSend UpdateController::filesToSend() const {
-  return {ToPath(c_.iniPath->text()), paths_.workingCopy, ToPath(c_.xmlPath->text()),
-          files_.moreXmlList(), paths_.settingsFile};
-}
-
-void UpdateController::fillJobFiles() {
-  job_.saveIniData = c_.saveIni->isChecked();
-  job_.saveXmlData = c_.saveXml->isChecked();
-  job_.nowait = settings_.nowait;
-  job_.netprinter = settings_.netprinter;
-  job_.workingCopyPath = paths_.workingCopy;
-  job_.mainKeywordPath = ToPath(c_.xmlPath->text());
-  AssignExtraKeywordFiles(job_, files_.moreXmlList());
 }
 
 // Each keyword file that cannot be opened is named before anything is sent; the operator sends
 // without it or not at all.
 bool UpdateController::confirmKeywordFiles() {
   for (const std::filesystem::path& file : UnreadableKeywordFiles(job_)) {
-    const QString cantOpen = QStringLiteral("Can't open:") + PathToQString(file);
-    if (!dialogs_.askYesNo(cantOpen + QStringLiteral("\nSend the update without this file?"),
-                           window_->windowTitle())) {
+    const std::u16string cantOpen = u"Can't open:" + file.u16string();
+    if (!dialogs_.askYesNo(cantOpen + u"\nSend the update without this file?", screen_.caption())) {
       setStatus(cantOpen);
       return false;
     }
@@ -149,19 +129,51 @@ bool UpdateController::confirmKeywordFiles() {
 // What the table shows is what goes out: edits not yet saved are stored first, and a list that
 // cannot be stored is not sent.
 bool UpdateController::storeUnsavedEdits() {
-  c_.table->endOpenEdit();
-  if (!c_.save->isEnabled()) {
+  table_.endOpenEdit();
+  if (!screen_.isEnabled(c::kSave)) {
     return true;
   }
   if (!files_.storeTable()) {
     return false;
   }
-  c_.save->setEnabled(false);
+  screen_.setEnabled(c::kSave, false);
   return true;
 }
 
+bool UpdateController::chooseOutputFile() {
+  const auto chosen = dialogs_.chooseFile(
+      {paths_.startFolderFor(screen_.text(c::kIniPath)), u"bin", kOutputFilters});
+  if (chosen && !chosen->empty()) {
+    job_.outputPath = PathOf(*chosen);
+    const std::string refusal = PrepareOutputFile(job_.outputPath, filesToSend());
+    if (!refusal.empty()) {
+      setStatus(refusal);
+      job_.outputPath.clear();
+      return false;
+    }
+  }
+  job_.reboot = ReadRebootSetting(paths_.settingsFile);
+  return true;
+}
+
+FilesToSend UpdateController::filesToSend() const {
+  return {PathOf(screen_.text(c::kIniPath)), paths_.workingCopy, PathOf(screen_.text(c::kXmlPath)),
+          files_.moreXmlList(), paths_.settingsFile};
+}
+
+void UpdateController::fillJobFiles() {
+  job_.saveIniData = screen_.isChecked(c::kSaveIni);
+  job_.saveXmlData = screen_.isChecked(c::kSaveXml);
+  job_.nowait = settings_.nowait;
+  job_.netprinter = settings_.netprinter;
+  job_.workingCopyPath = paths_.workingCopy;
+  job_.mainKeywordPath = PathOf(screen_.text(c::kXmlPath));
+  AssignExtraKeywordFiles(job_, files_.moreXmlList());
+}
+
 void UpdateController::start() {
-  resetTimer_.stop();
+  screen_.stopTimer(kResetTimer);
+  resetTimerActive_ = false;
   if (!checkPortAndSaveLine()) {
     return;
   }
@@ -172,54 +184,46 @@ void UpdateController::start() {
   if (!confirmKeywordFiles() || !storeUnsavedEdits()) {
     return;
   }
-  if ((c_.saveIni->isChecked() || c_.saveXml->isChecked()) && !chooseOutputFile()) {
+  if ((job_.saveIniData || job_.saveXmlData) && !chooseOutputFile()) {
     return;
   }
-  setStatus(QString::fromUtf8(kDownloadingText));
+  setStatus(std::string(kDownloadingText));
   disableJobControls();
   progressSteps_ = 0;
-  c_.progress->setValue(0);
+  screen_.setProgress(c::kProgress, 0);
   if (worker_.IsRunning()) {
     return;
   }
   link_.SerialSetLine(job_.stopbits, job_.baudRate);
-  // The worker must not touch a widget: it asks the UI thread to enable the controls again.
-  worker_.Start(job_, environment_, [this] { uiThread_.post([this] { enableJobControls(); }); });
+  // The worker must not touch the window: it asks the UI thread to enable the controls again.
+  worker_.Start(job_, environment_, [this] { screen_.post([this] { enableJobControls(); }); });
 }
-
-namespace {
-
-std::array<QWidget*, 5> JobControls(const MainWindowControls& c) {
-  return {c.start, c.browse, c.import, c.exportButton, c.moreXmlEdit};
-}
-
-}  // namespace
 
 // The focus of a control that disables itself would move on to Exit, which would then take Enter
 // and Space as its own: it stays with the window itself instead, where Enter finds only the
 // disabled Start.
 void UpdateController::disableJobControls() {
-  for (QWidget* control : JobControls(c_)) {
-    DisableHandingFocusTo(control, window_);
+  for (const int control : kJobControls) {
+    DisableHandingFocusTo(screen_, control, WindowScreen::kWindow);
   }
   files_.lockEditing();
 }
 
 void UpdateController::enableJobControls() {
-  for (QWidget* control : JobControls(c_)) {
-    control->setEnabled(true);
+  for (const int control : kJobControls) {
+    screen_.setEnabled(control, true);
   }
   files_.unlockEditing();
   // Unless the operator has moved the focus meanwhile, it goes back to Start.
-  if (window_->focusWidget() == window_) {
-    c_.start->setFocus(Qt::OtherFocusReason);
+  if (screen_.focusedControl() == WindowScreen::kWindow) {
+    screen_.setFocus(c::kStart);
   }
 }
 
 void UpdateController::onUpdateStatus(std::uintptr_t wParam, std::intptr_t lParam) {
   if (wParam == kStatusReply) {
     if (const auto position = AdvanceProgress(progressSteps_)) {
-      c_.progress->setValue(*position);
+      screen_.setProgress(c::kProgress, *position);
     }
     return;
   }
@@ -235,10 +239,11 @@ void UpdateController::showOutcome(std::intptr_t outcome) {
   if (outcome == kJobFailed && worker_.job().failedFrame) {
     text += "\n" + FailedFrameText(*worker_.job().failedFrame);
   }
-  setStatus(QString::fromStdString(text));
+  setStatus(text);
   if (outcome == kJobSucceeded) {
-    c_.progress->setValue(kProgressFull);
-    resetTimer_.start();
+    screen_.setProgress(c::kProgress, kProgressFull);
+    screen_.startTimer(kResetTimer, kResetDelayMs);
+    resetTimerActive_ = true;
     return;
   }
   if (outcome == kJobPortNotOpened) {
@@ -247,35 +252,44 @@ void UpdateController::showOutcome(std::intptr_t outcome) {
   environment_.boxes.show(text, kErrorCaption);
 }
 
+void UpdateController::onTimer(int timerId) {
+  if (timerId == kResetTimer) {
+    screen_.stopTimer(kResetTimer);
+    resetTimerActive_ = false;
+    screen_.setProgress(c::kProgress, 0);
+  }
+}
+
 void UpdateController::onPortFound(std::uintptr_t wParam, std::intptr_t lParam) {
-  const QString name = QString::fromStdString(UnpackPortName(wParam, lParam));
+  const std::u16string name = Utf8ToUtf16(UnpackPortName(wParam, lParam));
   portFound_ = true;
-  setStatus(QStringLiteral("Had found port."));
-  for (const QString& known : discoveredPorts_) {
-    if (known.contains(name)) {
+  setStatus(u"Had found port.");
+  for (const std::u16string& known : discoveredPorts_) {
+    if (known.find(name) != std::u16string::npos) {
       return;
     }
   }
   addDiscoveredPort(name);
 }
 
-void UpdateController::addDiscoveredPort(const QString& name) {
-  discoveredPorts_.append(name);
-  QComboBox* selector = c_.portSelector;
+void UpdateController::addDiscoveredPort(const std::u16string& name) {
+  discoveredPorts_.push_back(name);
   // The selector keeps its entries sorted.
+  const int count = screen_.entryCount(c::kPortSelector);
   int at = 0;
-  while (at < selector->count() &&
-         QString::compare(selector->itemText(at), name, Qt::CaseInsensitive) <= 0) {
+  while (at < count && !SortsAfter(screen_.entryText(c::kPortSelector, at), name)) {
     ++at;
   }
-  selector->insertItem(at, name);
-  if (selector->currentIndex() < 0) {
-    selector->setCurrentIndex(0);
-  } else if (selector->count() > 1) {
-    const int last = selector->findText(ToQString(settings_.comport),
-                                        Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (last >= 0) {
-      selector->setCurrentIndex(last);
+  screen_.insertEntry(c::kPortSelector, at, name);
+  if (screen_.selection(c::kPortSelector) < 0) {
+    screen_.select(c::kPortSelector, 0);
+    return;
+  }
+  // With more than one entry, the port used last is chosen again when it is there.
+  for (int entry = 0; count > 0 && entry <= count; ++entry) {
+    if (screen_.entryText(c::kPortSelector, entry) == settings_.comport) {
+      screen_.select(c::kPortSelector, entry);
+      return;
     }
   }
 }
@@ -284,8 +298,7 @@ bool UpdateController::mayClose() {
   if (!worker_.IsRunning()) {
     return true;
   }
-  if (!dialogs_.askYesNo(QStringLiteral("An update is running. Stop it and close?"),
-                         window_->windowTitle())) {
+  if (!dialogs_.askYesNo(u"An update is running. Stop it and close?", screen_.caption())) {
     return false;
   }
   endJob();

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace trel {
 
@@ -9,13 +10,13 @@ namespace trel {
 struct WindowPaths {
   std::filesystem::path settingsFile;  // "TrelTool.ini"
   std::filesystem::path workingCopy;   // "TrelDefault.ini"
-  QString toolFolder;
+  std::u16string toolFolder;
 
   static WindowPaths InFolder(const std::filesystem::path& folder);
 
   // The folder a file dialog starts in: the folder part of the path, or the tool folder when that
   // part is shorter than two characters.
-  QString startFolderFor(const QString& path) const;
+  std::u16string startFolderFor(std::u16string_view path) const;
 };
 
 }  // namespace trel

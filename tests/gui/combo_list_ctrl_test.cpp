@@ -1,4 +1,4 @@
-#include "widgets/combo_list_ctrl.h"
+#include "app/combo_list_ctrl.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,10 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <memory>
 
 #include "gui_test_support.h"
+#include "qt/qt_list_view.h"
 
 namespace trel {
 namespace {
@@ -21,27 +23,28 @@ using testing::RecordingOwner;
 
 constexpr int kTableId = 1009;
 
-// The parameter table as the main window sets it up, in a dialog with a default button and a
-// further control after it in the tab order.
+// The parameter table as the main window sets it up, its rules drawn by the Qt list control, in a
+// dialog with a default button and a further control after it in the tab order.
 class ListFixture : public testing::GuiTest {
  protected:
   void SetUp() override {
     dialog.resize(500, 300);
-    list = new CComboListCtrl(kTableId, &dialog);
+    list = new QtListView(&dialog);
     list->setGeometry(10, 10, 400, 200);
-    list->setCheckBoxes(true);
+    rules = std::make_unique<CComboListCtrl>(kTableId, *list);
+    rules->setCheckBoxes(true);
     for (const auto& [heading, share] : std::vector<std::pair<QString, int>>{{"ID", 2},
                                                                              {"CommandName", 7},
                                                                              {"DataMode", 3},
                                                                              {"CommandStr", 17},
                                                                              {"Split symbol", 3}}) {
-      list->addColumn(heading, share, 30);
+      rules->addColumn(heading.toStdU16String(), share, 30);
     }
     for (const int column : {0, 1, 2, 4}) {
-      list->AddReadOnlyColumn(column);
+      rules->AddReadOnlyColumn(column);
     }
-    list->AddComboColumn(5);
-    list->setOwner(&owner);
+    rules->AddComboColumn(5);
+    rules->setOwner(&owner);
     defaultButton = new QPushButton("Start", &dialog);
     defaultButton->setGeometry(420, 10, 70, 24);
     defaultButton->setDefault(true);
@@ -55,7 +58,7 @@ class ListFixture : public testing::GuiTest {
   }
 
   void addRow(const QString& id, const QString& command) {
-    const int row = list->appendRow();
+    const int row = rules->appendRow();
     list->setItemText(row, 0, id);
     list->setItemText(row, 1, "name " + id);
     list->setItemText(row, 3, command);
@@ -79,7 +82,8 @@ class ListFixture : public testing::GuiTest {
 
   RecordingOwner owner;  // outlives the dialog and its list
   QDialog dialog;
-  CComboListCtrl* list = nullptr;
+  QtListView* list = nullptr;
+  std::unique_ptr<CComboListCtrl> rules;  // goes before the list it draws on
   QPushButton* defaultButton = nullptr;
   QLineEdit* nextControl = nullptr;
 };
@@ -244,7 +248,7 @@ TEST_F(ListFixture, TypingIsLimitedButALongerCellTextIsNeverCut) {
 }
 
 TEST_F(ListFixture, AllowedCharactersFilterTypingButNotEditingKeysOrPaste) {
-  list->setAllowedChars(3, "0123456789");
+  rules->setAllowedChars(3, u"0123456789");
   QLineEdit* editor = openEditor(0);
   ASSERT_NE(editor, nullptr);
   editor->clear();
@@ -265,7 +269,7 @@ TEST_F(ListFixture, CheckBoxToggleReportsAnEditOnlyWhenAsked) {
   EXPECT_TRUE(owner.edits.empty());
   EXPECT_EQ(list->activeEditor(), nullptr);
 
-  list->setNotifyCheckToggle(true);
+  rules->setNotifyCheckToggle(true);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box);
   EXPECT_FALSE(list->isChecked(0));
   ASSERT_EQ(owner.edits.size(), 1u);
@@ -285,31 +289,31 @@ TEST_F(ListFixture, SelectedRowIsReportedOnceWhenFirstPainted) {
   ASSERT_EQ(owner.selectedRows, std::vector<int>{2});  // the last row added is selected
   list->viewport()->repaint();
   EXPECT_EQ(owner.selectedRows.size(), 1u);
-  EXPECT_EQ(list->currentRow(), 2);
+  EXPECT_EQ(rules->currentRow(), 2);
 
   click(0, 1);
   list->viewport()->repaint();
   EXPECT_EQ(owner.selectedRows, (std::vector<int>{2, 0}));
-  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_EQ(rules->currentRow(), 0);
 }
 
 // A new list is loaded into the table: the old current row names nothing of it, and its selected
 // (last) row counts only once it is shown. The view stays at the top.
 TEST_F(ListFixture, AfterALoadNoRowIsCurrentUntilTheSelectedRowIsShown) {
   list->viewport()->repaint();
-  ASSERT_EQ(list->currentRow(), 2);
-  list->removeAllRows();
-  EXPECT_EQ(list->currentRow(), -1);
+  ASSERT_EQ(rules->currentRow(), 2);
+  rules->removeAllRows();
+  EXPECT_EQ(rules->currentRow(), -1);
   for (int row = 0; row < 60; ++row) {
     addRow(QString::number(row + 1), "row");
   }
   list->viewport()->repaint();
   EXPECT_EQ(list->verticalScrollBar()->value(), 0);
-  EXPECT_EQ(list->currentRow(), -1);
+  EXPECT_EQ(rules->currentRow(), -1);
   EXPECT_EQ(list->currentIndex().row(), 59);
   list->scrollToBottom();
   list->viewport()->repaint();
-  EXPECT_EQ(list->currentRow(), 59);
+  EXPECT_EQ(rules->currentRow(), 59);
 }
 
 TEST_F(ListFixture, SelectedRowIsPaintedWhiteOnBlue) {
@@ -323,11 +327,11 @@ TEST_F(ListFixture, SelectedRowIsPaintedWhiteOnBlue) {
 
 TEST_F(ListFixture, ComboColumnAsksTheOwnerAndCommitsTheChosenEntry) {
   list->setColumnWidth(2, 80);
-  list->AddComboColumn(2);
+  rules->AddComboColumn(2);
   owner.choices = {"HEX", "ASCII", "UTF8"};
   list->setItemText(0, 2, "ascii");
   click(0, 2);
-  auto* combo = qobject_cast<CInPlaceCombo*>(list->activeEditor());
+  auto* combo = qobject_cast<QtInPlaceCombo*>(list->activeEditor());
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(owner.choiceRequests, std::vector<int>{2});
   EXPECT_EQ(combo->currentText(), "ASCII");  // case-insensitive prefix match of the cell text
@@ -339,11 +343,11 @@ TEST_F(ListFixture, ComboColumnAsksTheOwnerAndCommitsTheChosenEntry) {
 
 TEST_F(ListFixture, ComboClosedWithoutSelectionWritesEmptyAndEscapeRestores) {
   list->setColumnWidth(2, 80);
-  list->AddComboColumn(2);
+  rules->AddComboColumn(2);
   owner.choices = {"HEX", "ASCII"};
   list->setItemText(0, 2, "none of them");
   click(0, 2);
-  auto* combo = qobject_cast<CInPlaceCombo*>(list->activeEditor());
+  auto* combo = qobject_cast<QtInPlaceCombo*>(list->activeEditor());
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(combo->currentIndex(), -1);
   combo->hidePopup();
@@ -352,7 +356,7 @@ TEST_F(ListFixture, ComboClosedWithoutSelectionWritesEmptyAndEscapeRestores) {
 
   list->setItemText(1, 2, "HEX");
   click(1, 2);
-  combo = qobject_cast<CInPlaceCombo*>(list->activeEditor());
+  combo = qobject_cast<QtInPlaceCombo*>(list->activeEditor());
   ASSERT_NE(combo, nullptr);
   combo->setCurrentIndex(1);
   QTest::keyClick(combo, Qt::Key_Escape);
@@ -363,6 +367,7 @@ TEST_F(ListFixture, ComboClosedWithoutSelectionWritesEmptyAndEscapeRestores) {
 
 TEST_F(ListFixture, DestroyingTheListWhileEditingReportsNothingLater) {
   ASSERT_NE(openEditor(0), nullptr);
+  rules.reset();
   delete list;
   list = nullptr;
   settle();

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "gui_test_support.h"
-#include "widgets/combo_list_ctrl.h"
-#include "widgets/edit_list_dialog.h"
+#include "qt/qt_edit_list_dialog.h"
+#include "qt/qt_list_view.h"
 
 namespace trel {
 namespace {
@@ -48,7 +48,8 @@ TEST_F(DialogLayoutTest, EditListTakesItsSizeFromTheFontsMetrics) {
     SCOPED_TRACE(pixels);
 
     NoBoxes boxes;
-    CEditList dialog("a;b;", ";", boxes);
+    CEditList list(u"a;b;", u";", boxes);
+    QtEditListDialog dialog(list);
     // The template: the dialog 249 x 170 units, the list at (7, 7) 224 x 135, OK at (117, 149)
     // 50 x 14.
     EXPECT_EQ(dialog.size(), QSize(249 * letterWidth / 4, 170 * height / 8));

@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <string>
 #include <vector>
 
-#include "app/operator_dialogs.h"
+#include "app/edit_list.h"
 #include "gui_test_support.h"
-#include "widgets/combo_list_ctrl.h"
-#include "widgets/edit_list_dialog.h"
+#include "qt/qt_edit_list_dialog.h"
+#include "qt/qt_list_view.h"
+#include "qt/qt_operator_dialogs.h"
+#include "qt/qt_text.h"
 
 namespace trel {
 namespace {
@@ -22,9 +25,25 @@ class RecordedBoxes : public MessageBoxes {
   std::vector<std::string> shown;
 };
 
+// The joined text as an optional QString, for comparing.
+std::optional<QString> ResultOf(const CEditList& list) {
+  return list.result() ? std::optional<QString>(ToQString(*list.result())) : std::nullopt;
+}
+
+// One run of the Edit List: its rules and their Qt dialog.
+struct EditListRun {
+  EditListRun(const QString& text, const QString& separator, MessageBoxes& boxes,
+              int limit = CEditList::kDefaultResultLimit)
+      : list(text.toStdU16String(), separator.toStdU16String(), boxes, limit), dialog(list) {}
+  std::optional<QString> result() const { return ResultOf(list); }
+
+  CEditList list;
+  QtEditListDialog dialog;
+};
+
 class EditListFixture : public testing::GuiTest {
  protected:
-  static QStringList Column(const CEditList& dialog, int column) {
+  static QStringList Column(const QtEditListDialog& dialog, int column) {
     QStringList texts;
     for (int row = 0; row < dialog.list()->rowCount(); ++row) {
       texts << dialog.list()->itemText(row, column);
@@ -36,13 +55,14 @@ class EditListFixture : public testing::GuiTest {
 };
 
 TEST_F(EditListFixture, ShowsNumberedRowsAndGivesTheTextBackWithTrailingSeparator) {
-  CEditList dialog("a;b;c", ";", boxes);
+  EditListRun run("a;b;c", ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   EXPECT_EQ(dialog.windowTitle(), "Edit List");
   EXPECT_EQ(Column(dialog, 0), (QStringList{"1", "2", "3"}));
   EXPECT_EQ(Column(dialog, 1), (QStringList{"a", "b", "c"}));
   EXPECT_EQ(dialog.list()->currentIndex().row(), 2);  // the last row ends up selected
   dialog.okButton()->click();
-  EXPECT_EQ(dialog.result(), QString("a;b;c;"));
+  EXPECT_EQ(run.result(), QString("a;b;c;"));
   EXPECT_EQ(dialog.QDialog::result(), QDialog::Accepted);
 }
 
@@ -59,32 +79,37 @@ QPushButton* ButtonCaptioned(const QDialog& dialog, const QString& caption) {
 TEST_F(EditListFixture, RunModallyOkKeepsTheEditAndCancelDropsIt) {
   QtOperatorDialogs dialogs(nullptr);
   for (const char* caption : {"OK", "Cancel"}) {
-    CEditList dialog("a;b;", ";", boxes);
-    QTimer::singleShot(0, &dialog, [&] {
-      dialog.list()->setItemText(0, 1, "z");
-      QPushButton* button = ButtonCaptioned(dialog, caption);
+    CEditList list(u"a;b;", u";", boxes);
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QtEditListDialog*>(QApplication::activeModalWidget());
+      QPushButton* button = dialog != nullptr ? ButtonCaptioned(*dialog, caption) : nullptr;
       if (button == nullptr) {
         ADD_FAILURE() << "no button " << caption;
-        dialog.done(-1);
+        if (dialog != nullptr) {
+          dialog->done(-1);
+        }
         return;
       }
+      dialog->list()->setItemText(0, 1, "z");
       QTest::mouseClick(button, Qt::LeftButton);
     });
-    const bool ok = dialogs.runEditList(dialog);
+    const bool ok = dialogs.runEditList(list);
     EXPECT_EQ(ok, QString(caption) == "OK") << caption;
-    EXPECT_EQ(dialog.result(), ok ? std::optional<QString>("z;b;") : std::nullopt) << caption;
+    EXPECT_EQ(ResultOf(list), ok ? std::optional<QString>("z;b;") : std::nullopt) << caption;
   }
 }
 
 TEST_F(EditListFixture, CancelGivesNothingBack) {
-  CEditList dialog("a;b;", ";", boxes);
+  EditListRun run("a;b;", ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   dialog.cancelButton()->click();
-  EXPECT_FALSE(dialog.result().has_value());
+  EXPECT_FALSE(run.result().has_value());
   EXPECT_EQ(dialog.QDialog::result(), QDialog::Rejected);
 }
 
 TEST_F(EditListFixture, AddStopsForGoodAtOneHundredRows) {
-  CEditList dialog("", ";", boxes);
+  EditListRun run("", ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   for (int i = 0; i < CEditList::kMaxRows; ++i) {
     dialog.addButton()->click();
   }
@@ -102,14 +127,15 @@ TEST_F(EditListFixture, AddStopsForGoodAtOneHundredRows) {
 }
 
 TEST_F(EditListFixture, DelKeepsNumbersAndDeletesTheRowThatMovesUp) {
-  CEditList dialog("a;b;c;d", ";", boxes);
+  EditListRun run("a;b;c;d", ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   dialog.delButton()->click();  // no row painted selected yet: nothing to delete
   EXPECT_EQ(dialog.list()->rowCount(), 4);
   testing::ShowActive(dialog);
   const QRect second = dialog.list()->visualRect(dialog.list()->model()->index(1, 0));
   QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, second.center());
   dialog.list()->viewport()->repaint();
-  ASSERT_EQ(dialog.list()->currentRow(), 1);
+  ASSERT_EQ(run.list.list().currentRow(), 1);
   dialog.delButton()->click();
   EXPECT_EQ(Column(dialog, 0), (QStringList{"1", "3", "4"}));
   // The row that Del deletes next is the one shown selected.
@@ -125,21 +151,23 @@ TEST_F(EditListFixture, OpenedOnALongListShowsItsTopAndDelDeletesNothingYet) {
   for (int item = 1; item <= 40; ++item) {
     items << QStringLiteral("item %1").arg(item);
   }
-  CEditList dialog(items.join(';'), ";", boxes);
+  EditListRun run(items.join(';'), ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   testing::ShowActive(dialog);
   dialog.list()->viewport()->repaint();
   EXPECT_EQ(dialog.list()->rowAt(0), 0);
-  EXPECT_EQ(dialog.list()->currentRow(), -1);
+  EXPECT_EQ(run.list.list().currentRow(), -1);
   dialog.delButton()->click();
   EXPECT_EQ(Column(dialog, 1), items);
 }
 
 TEST_F(EditListFixture, DelAfterTheLastRowDeletesNothingUntilARowIsSelected) {
-  CEditList dialog("a;b;c", ";", boxes);
+  EditListRun run("a;b;c", ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   testing::ShowActive(dialog);
-  CComboListCtrl* list = dialog.list();
+  QtListView* list = dialog.list();
   list->viewport()->repaint();
-  ASSERT_EQ(list->currentRow(), 2);  // the selected last row is shown
+  ASSERT_EQ(run.list.list().currentRow(), 2);  // the selected last row is shown
   dialog.delButton()->click();
   list->viewport()->repaint();
   dialog.delButton()->click();
@@ -153,7 +181,8 @@ TEST_F(EditListFixture, DelAfterTheLastRowDeletesNothingUntilARowIsSelected) {
 }
 
 TEST_F(EditListFixture, EnterPressesTheFocusedButtonAndElsewhereOk) {
-  CEditList dialog("a;", ";", boxes);
+  EditListRun run("a;", ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   testing::ShowActive(dialog);
   dialog.addButton()->setFocus();
   QTest::keyClick(dialog.addButton(), Qt::Key_Return);
@@ -161,13 +190,14 @@ TEST_F(EditListFixture, EnterPressesTheFocusedButtonAndElsewhereOk) {
   EXPECT_TRUE(dialog.isVisible());
   dialog.list()->setFocus();
   QTest::keyClick(dialog.list(), Qt::Key_Return);
-  EXPECT_EQ(dialog.result(), QString("a;;"));
+  EXPECT_EQ(run.result(), QString("a;;"));
 }
 
 TEST_F(EditListFixture, EditedItemIsJoinedOnOk) {
-  CEditList dialog("a||b", "||", boxes);
+  EditListRun run("a||b", "||", boxes);
+  QtEditListDialog& dialog = run.dialog;
   testing::ShowActive(dialog);
-  CComboListCtrl* list = dialog.list();
+  QtListView* list = dialog.list();
   const QRect cell = list->visualRect(list->model()->index(0, 1));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
   QWidget* editor = list->activeEditor();
@@ -176,14 +206,15 @@ TEST_F(EditListFixture, EditedItemIsJoinedOnOk) {
   QTest::keyClick(editor, Qt::Key_Return);
   EXPECT_TRUE(dialog.isVisible());  // Enter in the editor does not press OK
   dialog.okButton()->click();
-  EXPECT_EQ(dialog.result(), QString("x||b||"));
+  EXPECT_EQ(run.result(), QString("x||b||"));
 }
 
 TEST_F(EditListFixture, ResultLongerThanTheLimitIsRefusedAndTheDialogStays) {
   const QString item(600, 'a');
-  CEditList dialog(item + ";" + item, ";", boxes);
+  EditListRun run(item + ";" + item, ";", boxes);
+  QtEditListDialog& dialog = run.dialog;
   dialog.okButton()->click();
-  EXPECT_FALSE(dialog.result().has_value());
+  EXPECT_FALSE(run.result().has_value());
   EXPECT_EQ(dialog.QDialog::result(), 0);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0], "Edit List: The list is too long.");
@@ -191,17 +222,19 @@ TEST_F(EditListFixture, ResultLongerThanTheLimitIsRefusedAndTheDialogStays) {
 }
 
 TEST_F(EditListFixture, ResultOfExactlyTheLimitIsKept) {
-  CEditList dialog("a;b", ";", boxes, nullptr, 4);
+  EditListRun run("a;b", ";", boxes, 4);
+  QtEditListDialog& dialog = run.dialog;
   dialog.okButton()->click();
-  EXPECT_EQ(dialog.result(), QString("a;b;"));
+  EXPECT_EQ(run.result(), QString("a;b;"));
   EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(EditListFixture, WithoutSeparatorTheListIsEmptyAndOkGivesNothing) {
-  CEditList dialog("a;b", "", boxes);
+  EditListRun run("a;b", "", boxes);
+  QtEditListDialog& dialog = run.dialog;
   EXPECT_EQ(dialog.list()->rowCount(), 0);
   dialog.okButton()->click();
-  EXPECT_FALSE(dialog.result().has_value());
+  EXPECT_FALSE(run.result().has_value());
 }
 
 }  // namespace

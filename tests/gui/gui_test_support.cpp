@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "widgets/edit_list_dialog.h"
+#include "qt/qt_edit_list_dialog.h"
+#include "qt/qt_text.h"
 
 namespace trel::testing {
 
@@ -37,16 +38,24 @@ void ShowActive(QWidget& window) {
 }
 
 void RecordingOwner::onListEdited(int, const CellEdit* edit) {
-  edits.push_back(edit == nullptr ? std::nullopt : std::optional<CellEdit>(*edit));
+  edits.push_back(edit == nullptr ? std::nullopt
+                                  : std::optional<RecordedEdit>(RecordedEdit{
+                                        edit->row, edit->column, ToQString(edit->text)}));
 }
 
 void RecordingOwner::onRowSelected(int, int row) {
   selectedRows.push_back(row);
 }
 
-void RecordingOwner::onGetChoices(int column, QStringList& list) {
+void RecordingOwner::onGetChoices(int column, std::vector<std::u16string>& list) {
   choiceRequests.push_back(column);
-  list = choices;
+  for (const QString& choice : choices) {
+    list.push_back(ToU16(choice));
+  }
+}
+
+void RecordingOwner::onInputRefused(const std::string& note) {
+  notes << QString::fromStdString(note);
 }
 
 void FakeDeviceLink::SerialSetDataCallback(SerialDataCallback dataCallback) {
@@ -118,8 +127,14 @@ int FakeDeviceLink::SerialClose() {
   return 1;
 }
 
-std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& request) {
-  fileRequests.push_back(request);
+void ScriptedDialogs::showMessage(std::u16string_view text, std::u16string_view caption) {
+  boxes.push_back(ShownBox{ToQString(text), ToQString(caption)});
+}
+
+std::optional<std::u16string> ScriptedDialogs::chooseFile(const FileDialogRequest& request) {
+  fileRequests.push_back(RecordedFileRequest{ToQString(request.startFolder),
+                                             ToQString(request.defaultSuffix),
+                                             ToQStringList(request.filters), request.save});
   if (fileAnswers.empty()) {
     return std::nullopt;
   }
@@ -128,15 +143,16 @@ std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& requ
   if (answer.isNull()) {
     return std::nullopt;
   }
-  return answer;
+  return ToU16(answer);
 }
 
-bool ScriptedDialogs::runEditList(CEditList& dialog) {
+bool ScriptedDialogs::runEditList(CEditList& list) {
+  QtEditListDialog dialog(list);
   return editList ? editList(dialog) : false;
 }
 
-bool ScriptedDialogs::askYesNo(const QString& text, const QString& caption) {
-  questions << caption + ": " + text;
+bool ScriptedDialogs::askYesNo(std::u16string_view text, std::u16string_view caption) {
+  questions << ToQString(caption) + ": " + ToQString(text);
   if (yesNoAnswers.empty()) {
     return false;
   }
@@ -145,8 +161,8 @@ bool ScriptedDialogs::askYesNo(const QString& text, const QString& caption) {
   return answer;
 }
 
-Answer ScriptedDialogs::askYesNoCancel(const QString& text, const QString& caption) {
-  questions << caption + ": " + text;
+Answer ScriptedDialogs::askYesNoCancel(std::u16string_view text, std::u16string_view caption) {
+  questions << ToQString(caption) + ": " + ToQString(text);
   if (yesNoCancelAnswers.empty()) {
     return Answer::kNo;
   }

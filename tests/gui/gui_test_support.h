@@ -15,10 +15,14 @@
 #include <vector>
 
 #include "app/device_link.h"
+#include "app/list_owner.h"
 #include "app/operator_dialogs.h"
-#include "widgets/list_owner.h"
 
 class QWidget;
+
+namespace trel {
+class QtEditListDialog;
+}
 
 // Failure messages show a QString as its text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -42,17 +46,26 @@ bool WaitUntil(const std::function<bool()>& condition, int limitMs);
 // Shows a window and makes it the active one, so focus changes happen as they do for an operator.
 void ShowActive(QWidget& window);
 
+// An in-place edit as a list reported it.
+struct RecordedEdit {
+  int row = -1;
+  int column = -1;
+  QString text;
+};
+
 // Records what a list control tells its owner.
 class RecordingOwner : public ListOwner {
  public:
   void onListEdited(int controlId, const CellEdit* edit) override;
   void onRowSelected(int controlId, int row) override;
-  void onGetChoices(int column, QStringList& choices) override;
+  void onGetChoices(int column, std::vector<std::u16string>& choices) override;
+  void onInputRefused(const std::string& note) override;
 
-  std::vector<std::optional<CellEdit>> edits;  // nothing for a check-box toggle
+  std::vector<std::optional<RecordedEdit>> edits;  // nothing for a check-box toggle
   std::vector<int> selectedRows;
   QStringList choices;
   std::vector<int> choiceRequests;
+  QStringList notes;
 };
 
 // A link that never touches a port: it remembers what the window asked of it.
@@ -96,26 +109,37 @@ class FakeDeviceLink : public DeviceLink {
   bool openAllowed_ = false;
 };
 
-// File dialogs answer from a script; the Edit List dialog is driven by a test function.
-class ScriptedDialogs : public OperatorDialogs {
- public:
-  std::optional<QString> chooseFile(const FileDialogRequest& request) override;
-  bool runEditList(CEditList& dialog) override;
-  bool askYesNo(const QString& text, const QString& caption) override;
-  Answer askYesNoCancel(const QString& text, const QString& caption) override;
-
-  std::deque<QString> fileAnswers;  // a null QString() answers Cancel
-  std::vector<FileDialogRequest> fileRequests;
-  std::function<bool(CEditList&)> editList;
-  std::deque<bool> yesNoAnswers;          // none left answers No
-  std::deque<Answer> yesNoCancelAnswers;  // none left answers No
-  QStringList questions;
-};
-
 // Message boxes the window would show: text and caption.
 struct ShownBox {
   QString text;
   QString caption;
+};
+
+// A file dialog as the window asked for it.
+struct RecordedFileRequest {
+  QString startFolder;
+  QString defaultSuffix;
+  QStringList filters;
+  bool save = false;
+};
+
+// File dialogs answer from a script; the Edit List dialog (the real one, not run modally) is
+// driven by a test function; message boxes are recorded.
+class ScriptedDialogs : public OperatorDialogs {
+ public:
+  void showMessage(std::u16string_view text, std::u16string_view caption) override;
+  std::optional<std::u16string> chooseFile(const FileDialogRequest& request) override;
+  bool runEditList(CEditList& list) override;
+  bool askYesNo(std::u16string_view text, std::u16string_view caption) override;
+  Answer askYesNoCancel(std::u16string_view text, std::u16string_view caption) override;
+
+  std::vector<ShownBox> boxes;
+  std::deque<QString> fileAnswers;  // a null QString() answers Cancel
+  std::vector<RecordedFileRequest> fileRequests;
+  std::function<bool(QtEditListDialog&)> editList;
+  std::deque<bool> yesNoAnswers;          // none left answers No
+  std::deque<Answer> yesNoCancelAnswers;  // none left answers No
+  QStringList questions;
 };
 
 }  // namespace trel::testing

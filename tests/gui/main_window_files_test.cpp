@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/command_text_box.h"
 #include "main_window_fixture.h"
 #include "platform/private_profile.h"
-#include "widgets/combo_list_ctrl.h"
-#include "widgets/edit_list_dialog.h"
+#include "qt/command_text_box.h"
+#include "qt/qt_edit_list_dialog.h"
+#include "qt/qt_list_view.h"
 
 namespace trel {
 namespace {
@@ -127,7 +127,7 @@ TEST_F(FileCommandsTest, ImportLeavesNoRowCurrentAndClearsTheStatusAndTheCommand
   clickRow(0);
   importFile(folder.write("short.ini", testing::kParamList));
   paintTable();
-  EXPECT_EQ(controls().table->currentRow(), -1);
+  EXPECT_EQ(logic().table().currentRow(), -1);
   EXPECT_TRUE(controls().status->text().isEmpty());
   EXPECT_TRUE(controls().commandText->toPlainText().isEmpty());
   controls().commandText->setFocus();
@@ -190,7 +190,7 @@ TEST_F(FileCommandsTest, SaveOfAnEmptyTableReportsFailure) {
 TEST_F(FileCommandsTest, CheckBoxEnablesSaveAndSaveStoresIt) {
   writeWorkingCopy(testing::kParamList);
   ASSERT_TRUE(open());
-  CComboListCtrl* table = controls().table;
+  QtListView* table = controls().table;
   const QRect cell = table->visualRect(table->model()->index(2, 0));
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(8, 8));
   EXPECT_TRUE(table->isChecked(2));
@@ -205,7 +205,7 @@ TEST_F(FileCommandsTest, SaveInAReadOnlyToolFolderRewritesTheWorkingCopyAndKeeps
   writeWorkingCopy(testing::kParamList);
   ::chmod(workingCopy().c_str(), 0640);
   ASSERT_TRUE(open());
-  CComboListCtrl* table = controls().table;
+  QtListView* table = controls().table;
   const QRect cell = table->visualRect(table->model()->index(2, 0));
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(8, 8));
   // No write permission bits: the folder refuses a temporary file, also to root.
@@ -270,7 +270,7 @@ TEST_F(FileCommandsTest, EditCommandGoesThroughTheEditList) {
   ASSERT_TRUE(open());
   clickRow(1);
   QStringList shown;
-  dialogs.editList = [&](CEditList& dialog) {
+  dialogs.editList = [&](QtEditListDialog& dialog) {
     for (int row = 0; row < dialog.list()->rowCount(); ++row) {
       shown << dialog.list()->itemText(row, 1);
     }
@@ -291,7 +291,7 @@ TEST_F(FileCommandsTest, EditCommandCancelledChangesNothing) {
   writeWorkingCopy(testing::kParamList);
   ASSERT_TRUE(open());
   clickRow(1);
-  dialogs.editList = [](CEditList& dialog) {
+  dialogs.editList = [](QtEditListDialog& dialog) {
     dialog.list()->setItemText(0, 1, "changed");
     dialog.cancelButton()->click();
     return false;
@@ -304,7 +304,7 @@ TEST_F(FileCommandsTest, EditCommandCancelledChangesNothing) {
 TEST_F(FileCommandsTest, EditMoreXmlWritesTheSettingAndRebuildsTheList) {
   writeSettings("[PRN]\r\nPrnFile1=/k/main.xml\r\nXmlFile2=one.xml\r\n");
   ASSERT_TRUE(open());
-  dialogs.editList = [](CEditList& dialog) {
+  dialogs.editList = [](QtEditListDialog& dialog) {
     dialog.addButton()->click();
     dialog.list()->setItemText(1, 1, "two.xml");
     dialog.okButton()->click();
@@ -313,7 +313,7 @@ TEST_F(FileCommandsTest, EditMoreXmlWritesTheSettingAndRebuildsTheList) {
   controls().moreXmlEdit->click();
   EXPECT_EQ(controls().moreXmlPath->text(), "one.xml;two.xml;");
   EXPECT_EQ(setting(u"PRN", u"XmlFile2"), u"one.xml;two.xml;");
-  EXPECT_EQ(window().fileCommands().moreXmlList().names,
+  EXPECT_EQ(logic().fileCommands().moreXmlList().names,
             (std::vector<std::u16string>{u"one.xml", u"two.xml"}));
 }
 

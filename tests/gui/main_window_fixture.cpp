@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/qt_text.h"
 #include "platform/private_profile.h"
-#include "widgets/combo_list_ctrl.h"
+#include "qt/qt_list_view.h"
+#include "qt/qt_text.h"
 
 namespace trel::testing {
 
@@ -28,18 +28,20 @@ std::u16string MainWindowFixture::setting(std::u16string_view section,
   return ReadProfileString(settingsFile(), section, key, u"<missing>");
 }
 
-bool MainWindowFixture::open(DeviceLink* linkToUse) {
+void MainWindowFixture::make(DeviceLink* linkToUse) {
+  closeWindow();
   DeviceLink& chosen = linkToUse != nullptr ? *linkToUse : link;
-  window_ = std::make_unique<CquilUpdateDlg>(
-      CquilUpdateDlg::Services{chosen, dialogs,
-                               [this](const QString& text, const QString& caption) {
-                                 boxes.push_back(ShownBox{text, caption});
-                               },
-                               folder.path()});
-  if (!window_->initialise()) {
+  screen_ = std::make_unique<QtMainWindow>();
+  logic_ = std::make_unique<CquilUpdateDlg>(
+      CquilUpdateDlg::Services{chosen, dialogs, folder.path()}, *screen_);
+}
+
+bool MainWindowFixture::open(DeviceLink* linkToUse) {
+  make(linkToUse);
+  if (!logic_->initialise()) {
     return false;
   }
-  ShowActive(*window_);
+  ShowActive(*screen_);
   return true;
 }
 
@@ -53,7 +55,7 @@ void MainWindowFixture::paintTable() {
 }
 
 void MainWindowFixture::clickRow(int row, int columnIndex) {
-  CComboListCtrl* table = controls().table;
+  QtListView* table = controls().table;
   const QRect cell = table->visualRect(table->model()->index(row, columnIndex));
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
   paintTable();

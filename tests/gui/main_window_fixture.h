@@ -10,6 +10,7 @@
 
 #include "app/quil_update_dlg.h"
 #include "gui_test_support.h"
+#include "qt/qt_main_window.h"
 #include "support/temp_dir.h"
 
 namespace trel::testing {
@@ -27,8 +28,8 @@ inline constexpr std::string_view kParamList =
 // can show at once.
 std::string LongParamList(int items);
 
-// The main window over a tool folder of the test's own, a fake link, scripted dialogs and recorded
-// message boxes.
+// The main window, its logic drawn by the Qt renderer, over a tool folder of the test's own, a fake
+// link, scripted dialogs and recorded message boxes.
 class MainWindowFixture : public GuiTest {
  protected:
   void writeSettings(std::string_view text) const { folder.write("TrelTool.ini", text); }
@@ -38,11 +39,17 @@ class MainWindowFixture : public GuiTest {
   QString pathText(std::string_view name) const;
   std::u16string setting(std::u16string_view section, std::u16string_view key) const;
 
+  // Makes the window and its controls, without starting it.
+  void make(DeviceLink* linkToUse = nullptr);
   // Makes and starts the window; false when its start-up failed.
   bool open(DeviceLink* linkToUse = nullptr);
-  CquilUpdateDlg& window() { return *window_; }
-  const MainWindowControls& controls() const { return window_->controls(); }
-  void closeWindow() { window_.reset(); }
+  QtMainWindow& window() { return *screen_; }
+  CquilUpdateDlg& logic() { return *logic_; }
+  const MainWindowControls& controls() const { return screen_->controls(); }
+  void closeWindow() {
+    logic_.reset();
+    screen_.reset();
+  }
 
   // Import with the file chosen in its dialog.
   void importFile(const std::filesystem::path& file);
@@ -54,10 +61,12 @@ class MainWindowFixture : public GuiTest {
   TempDir folder;
   FakeDeviceLink link;
   ScriptedDialogs dialogs;
-  std::vector<ShownBox> boxes;
+  std::vector<ShownBox>& boxes = dialogs.boxes;
 
  private:
-  std::unique_ptr<CquilUpdateDlg> window_;  // goes first, before what it uses
+  // They go first, before what they use; the logic before the screen it draws on.
+  std::unique_ptr<QtMainWindow> screen_;
+  std::unique_ptr<CquilUpdateDlg> logic_;
 };
 
 }  // namespace trel::testing

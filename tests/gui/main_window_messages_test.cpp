@@ -21,11 +21,11 @@ class WindowMessagesTest : public MainWindowFixture {
  protected:
   void portFound(std::string_view name) {
     const auto [wParam, lParam] = PackPortName(name);
-    window().messages().post(WM_PORT_FOUND, wParam, lParam);
+    logic().messages().post(WM_PORT_FOUND, wParam, lParam);
     QApplication::processEvents();
   }
   void post(std::uintptr_t wParam, std::intptr_t lParam) {
-    window().messages().post(WM_UPDATE_STATUS, wParam, lParam);
+    logic().messages().post(WM_UPDATE_STATUS, wParam, lParam);
     QApplication::processEvents();
   }
   QStringList portEntries() const {
@@ -48,7 +48,8 @@ TEST_F(WindowMessagesTest, FoundPortsAreListedOnceSortedWithTheLastPortPreselect
   portFound("ttyusb2");
   EXPECT_EQ(portEntries(), (QStringList{"ttyusb1", "ttyusb2"}));
   EXPECT_EQ(controls().portSelector->currentText(), "ttyusb1");
-  EXPECT_EQ(window().updates().discoveredPorts(), (QStringList{"ttyusb2", "ttyusb1"}));
+  EXPECT_EQ(logic().updates().discoveredPorts(),
+            (std::vector<std::u16string>{u"ttyusb2", u"ttyusb1"}));
 }
 
 TEST_F(WindowMessagesTest, StartRefusalsOnlySetTheStatusLine) {
@@ -104,14 +105,14 @@ TEST_F(WindowMessagesTest, OutputFileThatIsAFileToSendIsRefusedAndKept) {
     EXPECT_EQ(controls().status->text(), "The output file is one of the files to send.");
     EXPECT_EQ(testing::ReadBytes(input), before) << input;
     EXPECT_TRUE(controls().start->isEnabled());
-    EXPECT_FALSE(window().updates().jobRunning());
+    EXPECT_FALSE(logic().updates().jobRunning());
   }
 }
 
 TEST_F(WindowMessagesTest, ProgressStopsShortOfFullUntilSuccessThenResets) {
   ASSERT_TRUE(open());
   for (int reply = 0; reply < 150; ++reply) {
-    window().messages().post(WM_UPDATE_STATUS, kStatusReply, 0);
+    logic().messages().post(WM_UPDATE_STATUS, kStatusReply, 0);
   }
   QApplication::processEvents();
   EXPECT_EQ(controls().progress->value(), 99);
@@ -119,7 +120,7 @@ TEST_F(WindowMessagesTest, ProgressStopsShortOfFullUntilSuccessThenResets) {
   EXPECT_EQ(controls().progress->value(), 100);
   EXPECT_EQ(controls().status->text(), "Download success.");
   EXPECT_TRUE(boxes.empty());
-  EXPECT_TRUE(window().updates().resetTimerActive());
+  EXPECT_TRUE(logic().updates().resetTimerActive());
   // The bar empties again three seconds after the success.
   EXPECT_TRUE(testing::WaitUntil([&] { return controls().progress->value() == 0; }, 5000));
 }

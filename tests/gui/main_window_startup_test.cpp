@@ -14,8 +14,8 @@
 #include "app/tool_settings.h"
 #include "app/window_fit.h"
 #include "main_window_fixture.h"
+#include "qt/qt_list_view.h"
 #include "update/more_xml_list.h"
-#include "widgets/combo_list_ctrl.h"
 
 namespace trel {
 namespace {
@@ -30,7 +30,7 @@ TEST_F(MainWindowFixture, StartsWithDefaultsWithoutSettings) {
   EXPECT_TRUE(window().windowTitle().contains("Printer", Qt::CaseInsensitive));
   EXPECT_EQ(c.baudSelector->currentText(), "9600");
   EXPECT_EQ(c.stopSelector->currentText(), "1");
-  EXPECT_EQ(window().encoding().separatorCode, 0xFF);
+  EXPECT_EQ(logic().encoding().separatorCode, 0xFF);
   EXPECT_TRUE(c.iniPath->text().isEmpty());
   EXPECT_TRUE(c.xmlPath->text().isEmpty());
   EXPECT_FALSE(c.saveIni->isVisible());
@@ -49,7 +49,7 @@ TEST_F(MainWindowFixture, NetPrinterWithoutBaudRateChoosesTheFastLine) {
   writeSettings("[COM]\r\nnetprinter=1\r\n");
   ASSERT_TRUE(open());
   EXPECT_EQ(controls().baudSelector->currentText(), "115200");
-  EXPECT_EQ(window().encoding().separatorCode, 0x2FF);
+  EXPECT_EQ(logic().encoding().separatorCode, 0x2FF);
 }
 
 TEST(ToolSettingsRead, BaudRateAndStopBitsChooseTheirSelectorEntries) {
@@ -86,7 +86,7 @@ TEST_F(MainWindowFixture, SettingsFillTheFieldsAndSelectors) {
   EXPECT_TRUE(c.moreXmlPath->isVisible());
   EXPECT_TRUE(c.moreXmlEdit->isVisible());
   EXPECT_EQ(c.xmlLabel->text(), "Select XML file1:");
-  const MoreXmlList& more = window().fileCommands().moreXmlList();
+  const MoreXmlList& more = logic().fileCommands().moreXmlList();
   EXPECT_EQ(more.folder, u"/k");
   EXPECT_EQ(more.names, (std::vector<std::u16string>{u"one.xml", u"", u"two.ini"}));
 }
@@ -122,7 +122,7 @@ TEST_F(MainWindowFixture, NoXmlWithoutKeywordFileGivesTheCompactWindow) {
   EXPECT_TRUE(c.saveIni->isVisible());
   EXPECT_TRUE(c.moreXmlPath->text().isEmpty());
   EXPECT_FALSE(c.moreXmlPath->isVisible());
-  EXPECT_TRUE(window().fileCommands().moreXmlList().names.empty());
+  EXPECT_TRUE(logic().fileCommands().moreXmlList().names.empty());
   EXPECT_EQ(c.progress->geometry(), progress.translated(0, xmlLabelTop - progress.y()));
   EXPECT_EQ(c.status->pos(), QPoint(statusLeft, moreLabelTop));
   EXPECT_EQ(c.saveIni->y(), moreLabelTop);
@@ -144,7 +144,7 @@ TEST_F(MainWindowFixture, WorkingCopyFillsTheTableWithoutCountingAsAnEdit) {
   EXPECT_EQ(column(3), (QStringList{"1B40", "a;b;c;", QString::fromUtf8("Grüße")}));
   EXPECT_EQ(column(4), (QStringList{"", ";", ""}));
   EXPECT_FALSE(controls().save->isEnabled());
-  EXPECT_TRUE(controls().table->notifyCheckToggle());
+  EXPECT_TRUE(logic().table().notifyCheckToggle());
 }
 
 TEST_F(MainWindowFixture, MaximisingAndRestoringKeepsEveryControlInItsPlace) {
@@ -204,11 +204,11 @@ TEST(WindowFitTest, TheTableGivesUpHeightBeforeTheWindowIsTooTall) {
 }
 
 TEST_F(MainWindowFixture, ResizeBeforeStartUpMovesNothing) {
-  CquilUpdateDlg early(CquilUpdateDlg::Services{link, dialogs, {}, folder.path()});
-  const QRect table = early.controls().table->geometry();
-  early.resize(early.size() + QSize(200, 100));
+  make();
+  const QRect table = controls().table->geometry();
+  window().resize(window().size() + QSize(200, 100));
   QApplication::sendPostedEvents();
-  EXPECT_EQ(early.controls().table->geometry(), table);
+  EXPECT_EQ(controls().table->geometry(), table);
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/command_text_box.h"
 #include "main_window_fixture.h"
 #include "platform/private_profile.h"
-#include "widgets/combo_list_ctrl.h"
-#include "widgets/edit_list_dialog.h"
+#include "qt/command_text_box.h"
+#include "qt/qt_edit_list_dialog.h"
+#include "qt/qt_list_view.h"
 
 namespace trel {
 namespace {
@@ -24,7 +24,7 @@ constexpr int kLongListItems = 40;
 // The parameter table and the command box under it, driven with the keyboard and the mouse.
 class TableViewTest : public MainWindowFixture {
  protected:
-  CComboListCtrl* table() const { return controls().table; }
+  QtListView* table() const { return controls().table; }
   CommandTextBox* commandBox() const { return controls().commandText; }
 
   void typeIntoCommandBox(const QString& text) {
@@ -72,7 +72,7 @@ TEST_F(TableViewTest, LoadedListShowsItsTopAndNoRowIsCurrentUntilTheOperatorChoo
   ASSERT_TRUE(open());
   paintTable();
   EXPECT_EQ(table()->verticalScrollBar()->value(), 0);
-  EXPECT_EQ(table()->currentRow(), -1);
+  EXPECT_EQ(logic().table().currentRow(), -1);
   EXPECT_EQ(controls().status->text(), "No found device.");
   EXPECT_TRUE(commandBox()->toPlainText().isEmpty());
   clickRow(2);
@@ -171,7 +171,7 @@ TEST_F(TableViewTest, CommandEditorsKeepOutWhatACommandCannotHold) {
       EXPECT_EQ(commandBox()->toPlainText(), test.kept);
     } else {
       clickRow(test.row);
-      dialogs.editList = [&](CEditList& dialog) {
+      dialogs.editList = [&](QtEditListDialog& dialog) {
         testing::ShowActive(dialog);
         const QRect item = dialog.list()->visualRect(dialog.list()->model()->index(0, 1));
         QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, item.center());

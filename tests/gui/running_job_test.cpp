@@ -10,9 +10,10 @@
 
 #include <vector>
 
-#include "app/command_text_box.h"
 #include "main_window_fixture.h"
-#include "widgets/combo_list_ctrl.h"
+#include "qt/command_text_box.h"
+#include "qt/qt_list_view.h"
+#include "qt/qt_operator_dialogs.h"
 
 namespace trel {
 namespace {
@@ -58,7 +59,7 @@ TEST_F(RunningJobTest, StrayKeysLeaveTheUpdateAloneAndStartGetsTheFocusBack) {
     press(key);
   }
   EXPECT_TRUE(window().isVisible());
-  EXPECT_TRUE(window().updates().jobRunning());
+  EXPECT_TRUE(logic().updates().jobRunning());
   letTheJobEnd();
   EXPECT_EQ(QApplication::focusWidget(), controls().start);
   EXPECT_FALSE(controls().exit->isDefault());
@@ -84,7 +85,7 @@ TEST_F(RunningJobTest, ExitAndTheCloseBoxAskFirstAndOnlyYesEndsTheUpdateAndClose
   dialogs.yesNoAnswers.push_back(true);
   QTest::mouseClick(controls().exit, Qt::LeftButton);
   EXPECT_FALSE(window().isVisible());
-  EXPECT_TRUE(WaitUntil([&] { return !window().updates().jobRunning(); }, kLimitMs));
+  EXPECT_TRUE(WaitUntil([&] { return !logic().updates().jobRunning(); }, kLimitMs));
 }
 
 TEST_F(RunningJobTest, ClosingTheWindowAnsweredYesClosesThePortAtOnce) {
@@ -92,13 +93,13 @@ TEST_F(RunningJobTest, ClosingTheWindowAnsweredYesClosesThePortAtOnce) {
   window().close();
   EXPECT_GE(link.closeCount(), 1);  // the held open ends only because the port was closed
   EXPECT_FALSE(window().isVisible());
-  EXPECT_TRUE(WaitUntil([&] { return !window().updates().jobRunning(); }, kLimitMs));
+  EXPECT_TRUE(WaitUntil([&] { return !logic().updates().jobRunning(); }, kLimitMs));
 }
 
 // What the printer gets is what the table showed at Start: nothing in it can be edited until the
 // update ends.
 TEST_F(RunningJobTest, TheTableCannotBeEditedUntilTheUpdateEnds) {
-  CComboListCtrl* table = controls().table;
+  QtListView* table = controls().table;
   const auto clickCell = [&](int row, int column) {
     const QRect cell = table->visualRect(table->model()->index(row, column));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
@@ -135,7 +136,7 @@ TEST(QuestionBoxTest, NoIsTheDefaultAnswer) {
     noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
     QTest::keyClick(box, Qt::Key_Return);
   });
-  EXPECT_FALSE(dialogs.askYesNo("Stop it?", "Caption"));
+  EXPECT_FALSE(dialogs.askYesNo(u"Stop it?", u"Caption"));
   EXPECT_TRUE(noIsDefault);
 }
 

@@ -15,8 +15,8 @@
 #include "link/serial_session.h"
 #include "main_window_fixture.h"
 #include "platform/private_profile.h"
+#include "qt/qt_list_view.h"
 #include "support/printer_sim_process.h"
-#include "widgets/combo_list_ctrl.h"
 
 namespace trel {
 namespace {

@@ -1,9 +1,11 @@
 # Checks the #include lines of src/ and tools/ against the layering of the tree:
 # - each folder of src/ includes only the folders below it:
-#   platform < tables < link < update < {app, cli}, and widgets (over platform and tables) < app;
-# - Qt only in src/app and src/widgets;
+#   platform < tables < link < update < {app, cli}, and app < {qt, win32}: the window's logic
+#   includes no renderer, and one renderer never the other;
+# - Qt only in src/qt, the Qt renderer;
 # - an operating system's headers, and our own headers named for one, only in files named for that
-#   system: POSIX in *_posix.* and *_linux.*, Linux-only in *_linux.*, Windows in *_win32.*;
+#   system: POSIX in *_posix.* and *_linux.*, Linux-only in *_linux.*, Windows in *_win32.*
+#   and in src/win32, the Win32 renderer, which alone takes Windows' user-interface headers;
 # - tools/printer-sim includes nothing of src/ (it keeps its own frame code, so a fault in ours is
 #   not mirrored by the printer that tests it); it is a pseudo-terminal program, POSIX as a whole.
 # Usage: cmake -DSOURCE_DIR=<the tree> -P check_includes.cmake
@@ -12,19 +14,21 @@ if(NOT IS_DIRECTORY "${SOURCE_DIR}/src")
   message(FATAL_ERROR "usage: cmake -DSOURCE_DIR=<the tree> -P check_includes.cmake")
 endif()
 
-set(layers platform tables link update cli widgets app)
+set(layers platform tables link update cli app qt win32)
 set(below_platform platform)
 set(below_tables platform tables)
 set(below_link platform tables link)
 set(below_update platform tables link update)
 set(below_cli platform tables link update cli)
-set(below_widgets platform tables widgets)
-set(below_app platform tables link update widgets app)
+set(below_app platform tables link update app)
+set(below_qt platform tables link update app qt)
+set(below_win32 platform tables link update app win32)
 set(below_printer-sim "")
 
 set(posix_header "^(unistd|fcntl|termios|poll|signal|pthread|pwd|grp|dirent|dlfcn|spawn|sched|semaphore|syslog|strings|libgen|glob|fnmatch|netdb)\\.h$|^(sys|netinet|arpa)/")
 set(linux_header "^(linux|asm)/|^sys/(eventfd|epoll|inotify|signalfd|timerfd|sysmacros|prctl)\\.h$|^pty\\.h$")
-set(windows_header "^(windows|winbase|winioctl|setupapi|devguid|cfgmgr32|io|tchar)\\.h$")
+set(windows_header "^(windows|winbase|winioctl|setupapi|devguid|cfgmgr32|io|tchar|bcrypt)\\.h$")
+set(windows_ui_header "^(commctrl|commdlg|windowsx|shobjidl|uxtheme|winuser)\\.h$")
 
 set(violations 0)
 macro(report file text)
@@ -55,7 +59,8 @@ function(system_of_include header out)
     set(${out} linux PARENT_SCOPE)
   elseif(lower MATCHES "${posix_header}" OR name MATCHES "_posix$")
     set(${out} posix PARENT_SCOPE)
-  elseif(lower MATCHES "${windows_header}" OR name MATCHES "_win32$")
+  elseif(lower MATCHES "${windows_header}" OR lower MATCHES "${windows_ui_header}" OR
+         name MATCHES "_win32$")
     set(${out} win32 PARENT_SCOPE)
   else()
     set(${out} "" PARENT_SCOPE)
@@ -69,12 +74,14 @@ foreach(file IN LISTS sources)
   string(REGEX MATCH "^(src|tools)/([^/]+)/" ignored "${relative}")
   set(folder "${CMAKE_MATCH_2}")
   set(qt_allowed OFF)
-  if(folder STREQUAL "app" OR folder STREQUAL "widgets")
+  if(folder STREQUAL "qt")
     set(qt_allowed ON)
   endif()
   systems_of("${file}" systems)
   if(folder STREQUAL "printer-sim")
     list(APPEND systems posix linux)
+  elseif(folder STREQUAL "win32")
+    list(APPEND systems win32)
   endif()
 
   file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include")
@@ -85,7 +92,11 @@ foreach(file IN LISTS sources)
     set(bracket "${CMAKE_MATCH_1}")
     set(header "${CMAKE_MATCH_2}")
     if(header MATCHES "^Qt?[A-Z]" AND NOT qt_allowed)
-      report("${file}" "Qt (${header}) below src/app and src/widgets")
+      report("${file}" "Qt (${header}) outside the Qt renderer, src/qt")
+    endif()
+    string(TOLOWER "${header}" lower_header)
+    if(lower_header MATCHES "${windows_ui_header}" AND NOT folder STREQUAL "win32")
+      report("${file}" "Windows user-interface header ${header} outside the Win32 renderer, src/win32")
     endif()
     system_of_include("${header}" system)
     if(system AND NOT system IN_LIST systems)
