@@ -6,7 +6,8 @@ namespace trel {
 
 enum class ControlKind {
   kGroupBox,
-  kLabel,
+  kLabel,      // a caption, centred in its place
+  kLeftLabel,  // a text from its top left corner: the status line
   kEditableCombo,
   kListCombo,
   kButton,

@@ -33,7 +33,7 @@ const ControlTemplate kMainWindowControls[] = {
     {c::kMoreXmlEdit, K::kButton, "Edit", 497, 83, 76, 14, true},
     {c::kProgress, K::kProgressBar, "", 19, 107, 552, 14, false},
     {c::kTree, K::kTreeView, "", 144, 109, 60, 50, true},
-    {c::kStatus, K::kLabel, "No found device.", 19, 128, 393, 22, false},
+    {c::kStatus, K::kLeftLabel, "No found device.", 19, 128, 393, 22, false},
     {c::kSaveIni, K::kCheckBox, "Save Ini data", 425, 127, 69, 12, false},
     {c::kSaveXml, K::kCheckBox, "Save Xml data", 503, 128, 68, 11, false},
     {c::kTable, K::kTable, "", 19, 155, 558, 254, false},

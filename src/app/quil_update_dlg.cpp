@@ -7,6 +7,7 @@
 #include "app/operator_dialogs.h"
 #include "app/window_fit.h"
 #include "platform/param_table.h"
+#include "platform/private_profile.h"
 #include "platform/whole_file.h"
 #include "tables/param_table_io.h"
 #include "update/outcome.h"
@@ -105,6 +106,8 @@ bool CquilUpdateDlg::initialise() {
     screen_.setEnabled(box, settings_.openSel);
   }
   setUpTable();
+  // The command text becomes one profile value when Change puts it into the table.
+  screen_.setTextLimit(c::kCommandText, static_cast<int>(kProfileValueLimit));
   LoadParamTable(table_, paths_.workingCopy);
   for (const int button : {c::kSave, c::kChange, c::kEditCommand}) {
     screen_.setEnabled(button, false);

@@ -70,6 +70,8 @@ class WindowScreen {
   virtual bool isChecked(int id) const = 0;
   virtual void setChecked(int id, bool checked) = 0;
   virtual void setReadOnly(int id, bool readOnly) = 0;
+  // The most characters the operator can type into an edit box; a longer text set is kept whole.
+  virtual void setTextLimit(int id, int limit) = 0;
   // Selectors: entries, and the selected one (-1 none). text() of an editable selector is its
   // edit field.
   virtual int entryCount(int id) const = 0;

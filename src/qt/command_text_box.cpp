@@ -6,10 +6,14 @@
 
 namespace trel {
 
-CommandTextBox::CommandTextBox(int maxLength, QWidget* parent)
-    : QPlainTextEdit(parent), maxLength_(maxLength), limit_(maxLength) {
+CommandTextBox::CommandTextBox(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
   connect(this, &QPlainTextEdit::textChanged, this, &CommandTextBox::onTextChanged);
+}
+
+void CommandTextBox::setMaxLength(int maxLength) {
+  maxLength_ = maxLength;
+  limit_ = std::max(maxLength_, static_cast<int>(toPlainText().size()));
 }
 
 void CommandTextBox::showText(const QString& text) {
@@ -48,7 +52,7 @@ void CommandTextBox::keepWhatTheRulesTake() {
 // just before the cursor.
 void CommandTextBox::keepWithinLimit() {
   const int excess = static_cast<int>(toPlainText().size()) - limit_;
-  if (excess > 0) {
+  if (maxLength_ > 0 && excess > 0) {
     const int end = textCursor().position();
     const int start = std::max(0, end - excess);
     replaceInLastEdit(start, end - start, QString());

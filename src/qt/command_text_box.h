@@ -11,7 +11,7 @@
 namespace trel {
 
 // The box under the table that shows the selected row's command text for the operator to change.
-// Whatever the operator types, pastes or drops is kept within `maxLength` characters; the part
+// Whatever the operator types, pastes or drops is kept within its most characters; the part
 // beyond it is refused where it was inserted. A longer text the window shows is never cut: it only
 // cannot grow. What the window's rules refuse of a change is taken out where it was put in. Tab
 // moves the focus on, as in a dialog's text box.
@@ -22,11 +22,13 @@ class CommandTextBox : public QPlainTextEdit {
   using InputCheck =
       std::function<std::optional<RefusedInput>(std::u16string_view, std::u16string_view)>;
 
-  explicit CommandTextBox(int maxLength, QWidget* parent = nullptr);
+  explicit CommandTextBox(QWidget* parent = nullptr);
 
   // Shows a text as the window does: no typing, so no `typed`, and no limit.
   void showText(const QString& text);
   void setInputCheck(InputCheck check) { checkInput_ = std::move(check); }
+  // The most characters the operator can type; a longer text shown is kept whole.
+  void setMaxLength(int maxLength);
 
  signals:
   // The operator changed the text.
@@ -40,8 +42,8 @@ class CommandTextBox : public QPlainTextEdit {
   // one undo takes back both.
   void replaceInLastEdit(int start, int length, const QString& text);
 
-  int maxLength_;
-  int limit_;  // maxLength_, or the length of a longer text shown
+  int maxLength_ = 0;  // no limit
+  int limit_ = 0;      // maxLength_, or the length of a longer text shown
   bool correcting_ = false;
   QString accepted_;  // the text before the operator's change
   InputCheck checkInput_;

@@ -10,7 +10,6 @@
 #include <QTreeView>
 
 #include "app/control_ids.h"
-#include "platform/private_profile.h"
 #include "qt/command_text_box.h"
 #include "qt/qt_dialog_units.h"
 #include "qt/qt_list_view.h"
@@ -23,10 +22,11 @@ QWidget* MakeControl(const ControlTemplate& design, QWidget* window) {
   switch (design.kind) {
     case ControlKind::kGroupBox:
       return new QGroupBox(text, window);
-    case ControlKind::kLabel: {
+    case ControlKind::kLabel:
+    case ControlKind::kLeftLabel: {
       auto* label = new QLabel(text, window);
-      label->setAlignment(design.id == control::kStatus ? Qt::AlignLeft | Qt::AlignTop
-                                                        : Qt::AlignHCenter | Qt::AlignTop);
+      label->setAlignment(design.kind == ControlKind::kLeftLabel ? Qt::AlignLeft | Qt::AlignTop
+                                                                 : Qt::AlignHCenter | Qt::AlignTop);
       return label;
     }
     case ControlKind::kEditableCombo:
@@ -52,8 +52,7 @@ QWidget* MakeControl(const ControlTemplate& design, QWidget* window) {
     case ControlKind::kTable:
       return new QtListView(window);
     case ControlKind::kMultiLineEdit:
-      // The command text becomes one profile value when Change puts it into the table.
-      return new CommandTextBox(static_cast<int>(kProfileValueLimit), window);
+      return new CommandTextBox(window);
   }
   return nullptr;
 }
@@ -106,7 +105,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window) {
     QWidget* made = MakeControl(design, window);
     made->setGeometry(PlaceOf(design, units, made));
     made->setVisible(!design.hidden);
-    if (design.kind == ControlKind::kLabel && design.id != control::kStatus) {
+    if (design.kind == ControlKind::kLabel) {
       FitLabelText(static_cast<QLabel*>(made));
     }
     controls.byId[design.id] = made;

@@ -163,6 +163,14 @@ void QtMainWindow::setReadOnly(int id, bool readOnly) {
   }
 }
 
+void QtMainWindow::setTextLimit(int id, int limit) {
+  if (auto* box = qobject_cast<CommandTextBox*>(control(id))) {
+    box->setMaxLength(limit);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(control(id))) {
+    edit->setMaxLength(limit);
+  }
+}
+
 int QtMainWindow::entryCount(int id) const {
   return qobject_cast<QComboBox*>(control(id))->count();
 }

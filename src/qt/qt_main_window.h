@@ -45,6 +45,7 @@ class QtMainWindow : public QDialog, public WindowScreen {
   bool isChecked(int id) const override;
   void setChecked(int id, bool checked) override;
   void setReadOnly(int id, bool readOnly) override;
+  void setTextLimit(int id, int limit) override;
   int entryCount(int id) const override;
   std::u16string entryText(int id, int index) const override;
   void insertEntry(int id, int index, std::u16string_view text) override;
