@@ -75,8 +75,27 @@ void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
       ->capture_default_str();
 }
 
+void AddPrinterOptions(CLI::App& send, trel::SendOptions& options) {
+  CLI::Option* all = send.add_flag("--all", options.allPorts,
+                                   "Send to every port that `trel ports` reports as a printer's");
+  send.add_option("--port", options.ports,
+                  std::string(trel::kSerialPortNaming) +
+                      "; sn:SERIAL names the USB adapter with that serial number. Give it once for "
+                      "each printer: all are updated at the same time")
+      ->excludes(all)
+      ->allow_extra_args(false);
+  send.add_option("--expect", options.expected, "Refuse to start unless there are N printers")
+      ->check(CLI::PositiveNumber);
+  send.add_option("--log", options.logPath,
+                  "Append a line of JSON for each printer's job to FILE when it ends")
+      ->check(kNamedFile);
+  send.add_flag("--json", options.json,
+                "Write events as JSON lines on standard output (progress and outcome of each "
+                "printer)");
+}
+
 void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
-  send.add_option("--port", options.port, std::string(trel::kSerialPortNaming))->required();
+  AddPrinterOptions(send, options);
   AddJobFileOptions(send, options.files);
   send.add_option("--baud", options.baud, "Baud rate (default 9600, 115200 with netprinter 1)")
       ->check(CLI::IsMember({9600, 38400, 115200}));
@@ -148,12 +167,16 @@ int RunCommand(int argc, char** argv) {
   if (ports->parsed()) {
     return trel::RunPorts(trel::EnumerateSerialPorts(), *trel::LocalSystemFacts(), std::cout);
   }
-  trel::ConsoleOutput output(std::cerr, trel::StandardErrorIsTerminal());
+  const bool terminal = trel::StandardErrorIsTerminal();
   try {
-    return record->parsed() ? trel::RunRecord(recordOptions, output)
-                            : trel::RunSend(sendOptions, output);
+    if (record->parsed()) {
+      trel::ConsoleOutput output(std::cerr, terminal);
+      return trel::RunRecord(recordOptions, output);
+    }
+    return trel::RunSend(sendOptions,
+                         {.out = std::cout, .err = std::cerr, .errIsTerminal = terminal});
   } catch (const std::exception& error) {
-    output.line(std::string("trel: ") + error.what());
+    std::cerr << "trel: " << error.what() << '\n';
     return trel::kExitFailure;
   }
 }
