@@ -60,10 +60,9 @@ TEST(OutputFailure, LogLineThatDoesNotFitIsLeftOutWholeAndFailsTheSend) {
   const std::filesystem::path log = dir.write("log.jsonl", earlier + std::string(4000, ' ') + "\n");
   const std::string before = ReadBytes(log);
   const FileSizeLimit limit(4096);
-  const TrelRun run =
-      RunTrel({"send", "--port", sim.portPath(), "--params",
-               dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string(), "--log",
-               log.string()});
+  const TrelRun run = RunTrel({"send", "--port", sim.portPath(), "--params",
+                               dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string(),
+                               "--log", log.string()});
   EXPECT_EQ(run.exitCode, 1) << run.err;
   EXPECT_TRUE(Has(run.err, "Download success.\n")) << run.err;
   EXPECT_TRUE(Has(run.err, "trel: " + log.string() + ": File too large (the line of " +
