@@ -1,19 +1,15 @@
 #include "cli/send_command.h"
 
 #include <algorithm>
-#include <memory>
-#include <thread>
 #include <vector>
 
-#include "cli/console_output.h"
 #include "cli/exit_status.h"
-#include "cli/job_console.h"
 #include "cli/job_interrupts.h"
 #include "cli/job_setup.h"
+#include "cli/operator_output.h"
 #include "cli/printer_events.h"
 #include "cli/printer_ports.h"
-#include "cli/printer_rows.h"
-#include "cli/printer_session.h"
+#include "cli/printers_at_once.h"
 #include "platform/serial_port_enumeration.h"
 #include "platform/utf8_path.h"
 
@@ -93,104 +89,6 @@ std::vector<std::filesystem::path> FilesHashedForTheLog(const JobFileOptions& fi
   return paths;
 }
 
-// One printer's job and what it tells, alive until every job has ended.
-struct PrinterRun {
-  PrinterRun(JobInterrupts& interrupts, const PrinterPort& port, PrinterEvents::Sinks sinks,
-             JobOutput& output)
-      : printer(port),
-        events(printer, sinks),
-        console(output, events),
-        registration(interrupts.add([this] { console.interrupt(); })) {}
-
-  const PrinterPort& printer;
-  PrinterEvents events;
-  JobConsole console;
-  JobInterrupts::Registration registration;
-  JobResult result;
-};
-
-// The outputs for people: one printer's as a single send always showed it, several as rows.
-class OperatorOutput {
- public:
-  OperatorOutput(const SendStreams& streams, const std::vector<PrinterPort>& printers, bool several)
-      : single_(streams.err, streams.errIsTerminal) {
-    if (several) {
-      std::vector<std::string> names;
-      for (const PrinterPort& printer : printers) {
-        names.push_back(printer.label);
-      }
-      rows_.emplace(streams.err, streams.errIsTerminal, names);
-    }
-  }
-  JobOutput& of(std::size_t index) { return rows_ ? rows_->row(index) : single_; }
-  // A line of no printer's; after the jobs, below them.
-  void line(const std::string& text) {
-    if (rows_) {
-      rows_->line(text);
-    } else {
-      single_.line(text);
-    }
-  }
-  bool several() const { return rows_.has_value(); }
-
- private:
-  ConsoleOutput single_;
-  std::optional<PrinterRows> rows_;
-};
-
-void RunAtOnce(std::vector<std::unique_ptr<PrinterRun>>& runs, const UpdateJob& job,
-               const SendOptions& options, OperatorOutput& output) {
-  std::vector<std::thread> threads;
-  for (std::size_t index = 0; index < runs.size(); ++index) {
-    threads.emplace_back([&, index] {
-      PrinterRun& run = *runs[index];
-      UpdateJob own = job;
-      own.portName = run.printer.openName;
-      run.result = RunOverSession(run.console, std::move(own), options.trace, output.of(index));
-    });
-  }
-  for (std::thread& thread : threads) {
-    thread.join();
-  }
-}
-
-void PrintSummary(const std::vector<std::unique_ptr<PrinterRun>>& runs, OperatorOutput& output) {
-  std::size_t updated = 0;
-  for (const auto& run : runs) {
-    output.line(run->printer.label + ": " + run->result.outcomeText);
-    updated += run->result.ok() ? 1 : 0;
-  }
-  output.line(std::to_string(updated) + " of " + std::to_string(runs.size()) +
-              (runs.size() == 1 ? " printer updated" : " printers updated"));
-}
-
-// Every printer succeeded: 0; else the first failure's status in the order given.
-int SendStatus(const std::vector<std::unique_ptr<PrinterRun>>& runs, bool interrupted) {
-  if (interrupted) {
-    return kExitInterrupted;
-  }
-  for (const auto& run : runs) {
-    if (!run->result.ok()) {
-      return run->result.status;
-    }
-  }
-  return kExitSuccess;
-}
-
-// A log that did not take a printer's line is reported once every job has ended; it makes a
-// successful send fail.
-int ReportLogErrors(const std::vector<std::unique_ptr<PrinterRun>>& runs,
-                    const SendOptions& options, OperatorOutput& output, int status) {
-  for (const auto& run : runs) {
-    if (const std::error_code error = run->events.logError()) {
-      output.line("trel: " + options.logPath + ": " + error.message() + " (the line of " +
-                  run->printer.label + " is not in it)");
-      status = status == kExitSuccess ? kExitFailure : status;
-    }
-  }
-  return status;
-}
-
 }  // namespace
 
 int RunSend(const SendOptions& options, const SendStreams& streams) {
@@ -198,7 +96,12 @@ int RunSend(const SendOptions& options, const SendStreams& streams) {
   JobInterrupts interrupts;
   const PrinterPortChoice choice =
       ChoosePrinterPorts(options.ports, options.allPorts, EnumerateSerialPorts());
-  OperatorOutput output(streams, choice.printers, options.allPorts || options.ports.size() > 1);
+  std::vector<std::string> names;
+  for (const PrinterPort& printer : choice.printers) {
+    names.push_back(printer.label);
+  }
+  OperatorOutput output(streams.err, streams.errIsTerminal, names,
+                        options.allPorts || options.ports.size() > 1);
   if (const std::string refusal = RefusePrinters(options, choice); !refusal.empty()) {
     output.line(refusal);
     return kExitBadRequest;
@@ -227,16 +130,12 @@ int RunSend(const SendOptions& options, const SendStreams& streams) {
                                    .log = options.logPath.empty() ? nullptr : &log,
                                    .files = files,
                                    .parameterList = job.parameterListPath};
-  std::vector<std::unique_ptr<PrinterRun>> runs;
-  for (std::size_t index = 0; index < choice.printers.size(); ++index) {
-    runs.push_back(
-        std::make_unique<PrinterRun>(interrupts, choice.printers[index], sinks, output.of(index)));
-  }
-  RunAtOnce(runs, job, options, output);
+  PrintersAtOnce printers(interrupts, choice.printers, sinks, output);
+  printers.run(job, options.trace);
   if (output.several()) {
-    PrintSummary(runs, output);
+    printers.printSummary();
   }
-  return ReportLogErrors(runs, options, output, SendStatus(runs, interrupts.interrupted()));
+  return printers.statusAfterTheLog(printers.status(interrupts.interrupted()), options.logPath);
 }
 
 }  // namespace trel
