@@ -6,6 +6,7 @@
 
 #include "cli/console_message_boxes.h"
 #include "cli/console_messages.h"
+#include "cli/job_events.h"
 #include "cli/job_output.h"
 #include "cli/job_result.h"
 #include "cli/sent_frames.h"

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/job_events.h"
 #include "cli/job_result.h"
 #include "cli/json_events.h"
 #include "cli/printer_ports.h"
