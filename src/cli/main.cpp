@@ -29,6 +29,16 @@ const CLI::Validator kNamedFile(
     },
     "FILE");
 
+// --expect counts printers: one at least.
+const CLI::Validator kPrinterCount(
+    [](const std::string& value) {
+      int count = 0;
+      return CLI::detail::lexical_cast(value, count) && count > 0
+                 ? std::string()
+                 : value + " is no number of printers (1 or more)";
+    },
+    "N");
+
 // A file the job reads: it must be a regular file that can be read; otherwise the path and the
 // system's reason. Names are UTF-8 texts on every system, so the check goes through
 // PathFromUtf8 rather than CLI11's own, which takes the ANSI code page on Windows.
@@ -85,7 +95,7 @@ void AddPrinterOptions(CLI::App& send, trel::SendOptions& options) {
       ->excludes(all)
       ->allow_extra_args(false);
   send.add_option("--expect", options.expected, "Refuse to start unless there are N printers")
-      ->check(CLI::PositiveNumber);
+      ->check(kPrinterCount);
   send.add_option("--log", options.logPath,
                   "Append a line of JSON for each printer's job to FILE when it ends")
       ->check(kNamedFile);

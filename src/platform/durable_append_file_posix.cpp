@@ -28,8 +28,13 @@ std::error_code PermissionDenied() {
 std::error_code RefusalBeforeOpening(const std::filesystem::path& file) {
   struct stat info {};
   if (::stat(file.c_str(), &info) != 0) {
+    // A missing folder is left to the open, which names that reason.
     const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    return errno == ENOENT && !IsWritableFolder(folder) ? PermissionDenied() : std::error_code();
+    std::error_code missing;
+    return errno == ENOENT && std::filesystem::is_directory(folder, missing) &&
+                   !IsWritableFolder(folder)
+               ? PermissionDenied()
+               : std::error_code();
   }
   if (!S_ISREG(info.st_mode)) {
     return NotARegularFile();
