@@ -179,11 +179,19 @@ case_missing_port() {
   expect_text "com9: no such port"
 }
 
-# The setup interface's "Ports" class is listed; Wine's holds no device.
+# The setup interface's "Ports" class is listed; Wine's holds no device, so --all and sn: find no
+# printer and refuse the send.
 case_ports() {
   trel_exe ports
   expect_status 0
   expect_text "no serial ports present"
+  two_items >"$work/params.ini"
+  trel_exe send --all --params "$(windows_path "$work/params.ini")"
+  expect_status 2
+  expect_text "--all: no port is a printer's"
+  trel_exe send --port sn:A10K3Z7Q --params "$(windows_path "$work/params.ini")"
+  expect_status 2
+  expect_text "sn:A10K3Z7Q: no adapter has this serial number; no adapter with a serial number is present"
 }
 
 # Ctrl-C reaches a Windows console program as a console control event (Wine turns SIGINT into
