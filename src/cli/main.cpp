@@ -178,15 +178,14 @@ int RunCommand(int argc, char** argv) {
     return trel::RunPorts(trel::EnumerateSerialPorts(), *trel::LocalSystemFacts(), std::cout);
   }
   const bool terminal = trel::StandardErrorIsTerminal();
+  trel::ConsoleOutput output(std::cerr, terminal);
   try {
-    if (record->parsed()) {
-      trel::ConsoleOutput output(std::cerr, terminal);
-      return trel::RunRecord(recordOptions, output);
-    }
-    return trel::RunSend(sendOptions,
-                         {.out = std::cout, .err = std::cerr, .errIsTerminal = terminal});
+    return record->parsed()
+               ? trel::RunRecord(recordOptions, output)
+               : trel::RunSend(sendOptions,
+                               {.out = std::cout, .err = std::cerr, .errIsTerminal = terminal});
   } catch (const std::exception& error) {
-    std::cerr << "trel: " << error.what() << '\n';
+    output.line(std::string("trel: ") + error.what());
     return trel::kExitFailure;
   }
 }
