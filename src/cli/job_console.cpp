@@ -52,9 +52,6 @@ JobConsole::JobConsole(JobOutput& output, JobEvents& events)
 
 void JobConsole::interrupt() {
   if (!interrupted_.exchange(true)) {
-    // Stopped first, so the sender ends its exchange without another send, whether it waits for
-    // an answer or its write fails as the port closes; with the port closed every write fails.
-    replies_.StopAccepting();
     messages_.post(kInterrupted, 0, 0);
   }
 }
@@ -119,6 +116,9 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
        next = messages_.take()) {
     if (next.message == kInterrupted) {
       output_.line("interrupted: closing the port");
+      // Stopped first, so the sender ends its exchange without another send, whether it waits for
+      // an answer or its write fails as the port closes; with the port closed every write fails.
+      replies_.StopAccepting();
       link.SerialClose();
     } else if (next.message != WM_UPDATE_STATUS) {
       continue;

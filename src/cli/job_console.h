@@ -36,8 +36,8 @@ class JobConsole {
   // kExitPortNotOpened or kExitInterrupted.
   JobResult run(UpdateJob job, PrinterLink& link);
 
-  // From any thread: stops taking replies, so nothing more is sent, and has the port closed. A
-  // job not yet started ends at once. Calls after the first change nothing.
+  // From any thread: has the job's own thread stop taking replies, so nothing more is sent, and
+  // close the port. A job not yet started ends at once. Calls after the first change nothing.
   void interrupt();
 
  private:
