@@ -4,7 +4,7 @@
 # window is not built (there is no Qt for Windows among Debian's packages). The libraries come from
 # Debian and are built once with the cross compiler into BUILD_DIR/deps: GoogleTest from the
 # googletest package's sources, TinyXML from the tinyxml source package with Debian's patches, and
-# CLI11's headers.
+# CLI11's and nlohmann-json's headers.
 # Usage: scripts/build-windows.sh [BUILD_DIR [LINUX_BUILD_DIR]]
 #   LINUX_BUILD_DIR (default build/) holds the Linux trel and trel-printer-sim the Wine tests use.
 set -euo pipefail
@@ -64,6 +64,14 @@ install_cli11() {
   cp -r /usr/share/cmake/CLI11 "$prefix/share/cmake/"
 }
 
+# nlohmann-json is header-only: its headers and CMake package are used as they are.
+install_nlohmann_json() {
+  [ -f "$prefix/share/cmake/nlohmann_json/nlohmann_jsonConfig.cmake" ] && return
+  mkdir -p "$prefix/share/cmake"
+  cp -r /usr/include/nlohmann "$prefix/include/"
+  cp -r /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+}
+
 # A Wine prefix of our own, made once without any window or download prompt.
 prepare_wine() {
   export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -76,6 +84,7 @@ prepare_wine() {
 build_googletest
 build_tinyxml
 install_cli11
+install_nlohmann_json
 prepare_wine
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_FIND_ROOT_PATH="$prefix" -DTREL_BUILD_GUI=OFF -DTREL_BUILD_BENCH=OFF \

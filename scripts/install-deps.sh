@@ -5,6 +5,7 @@
 # (whatever mirror it names).
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libtinyxml-dev libcli11-dev libgtest-dev libgmock-dev
+  nlohmann-json3-dev nettle-dev
   libbenchmark-dev clang libclang-rt-14-dev clang-format xvfb xauth imagemagick xdotool xclip openbox x11-utils
   # the package: manual pages, icons, dependencies, and the checks of scripts/check-package.sh
   scdoc librsvg2-bin dpkg-dev lintian desktop-file-utils appstream man-db udev

@@ -2,69 +2,31 @@
 // stand-in printer, several times. Prints the milliseconds per frame (goal: at most 1 ms) and the
 // tool's CPU time over its wall time (goal: at most 0.3), medians over the runs, so that a busy
 // machine does not decide the figures.
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "support/child_process.h"
 #include "support/printer_sim_process.h"
 #include "support/temp_dir.h"
+#include "trel_child_run.h"
 #include "update/recording_reader.h"
 #include "update_files.h"
 
 namespace {
 
+using trel::bench::ChildRun;
+using trel::bench::RunTrel;
 using trel::testing::PrinterSimProcess;
-using trel::testing::ProgramPath;
-using trel::testing::SpawnProgram;
 using trel::testing::TempDir;
 
 constexpr int kRuns = 7;
 
-struct ChildRun {
-  int exitCode = -1;
-  double wallSeconds = 0;
-  double cpuSeconds = 0;
-};
-
-// Runs trel with the arguments, its output discarded so that only the figures are printed, and
-// measures it.
-ChildRun RunTrel(const std::vector<std::string>& arguments) {
-  ChildRun run;
-  const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = SpawnProgram(ProgramPath("trel"), arguments, discard, discard);
-  ::close(discard);
-  if (pid < 0) {
-    return run;
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-std::vector<std::string> UpdateFiles(const TempDir& dir) {
-  return {"--params",        (dir / "params.ini").string(),
-          "--keywords",      (dir / "keywords.xml").string(),
-          "--more-keywords", "extra1.xml;extra2.ini"};
-}
-
 // The frames a send writes: those a recording holds, and the clock frame, which is never recorded.
 std::size_t FramesSent(const TempDir& dir) {
   std::vector<std::string> record{"record", "--out", (dir / "frames.bin").string()};
-  for (const std::string& argument : UpdateFiles(dir)) {
+  for (const std::string& argument : trel::bench::FullUpdateArguments(dir.path())) {
     record.push_back(argument);
   }
   if (RunTrel(record).exitCode != 0) {
@@ -102,7 +64,7 @@ int main() {
     return 1;
   }
   std::vector<std::string> send{"send", "--port", sim.portPath()};
-  for (const std::string& argument : UpdateFiles(dir)) {
+  for (const std::string& argument : trel::bench::FullUpdateArguments(dir.path())) {
     send.push_back(argument);
   }
   std::vector<ChildRun> runs;

@@ -77,4 +77,10 @@ void WriteFullUpdate(const std::filesystem::path& folder) {
   Write(folder / "extra2.ini", kKeywordIni);
 }
 
+std::vector<std::string> FullUpdateArguments(const std::filesystem::path& folder) {
+  return {"--params",        (folder / "params.ini").string(),
+          "--keywords",      (folder / "keywords.xml").string(),
+          "--more-keywords", "extra1.xml;extra2.ini"};
+}
+
 }  // namespace trel::bench

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace trel::bench {
 
@@ -8,5 +10,8 @@ namespace trel::bench {
 // keywords.xml with eight first-level keys, a second-level group and both translation lists,
 // extra1.xml like it, and extra2.ini in the INI form.
 void WriteFullUpdate(const std::filesystem::path& folder);
+
+// `trel`'s options that send the full update written into the folder.
+std::vector<std::string> FullUpdateArguments(const std::filesystem::path& folder);
 
 }  // namespace trel::bench

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace trel {
 
@@ -18,7 +19,12 @@ struct JobFileOptions {
 
 struct SendOptions {
   JobFileOptions files;
-  std::string port;
+  std::vector<std::string>
+      ports;                    // each a printer: a port, or "sn:" and an adapter's serial number
+  bool allPorts = false;        // every port the scan qualifies as a printer's
+  std::optional<int> expected;  // the number of printers there must be
+  std::string logPath;          // empty: no update log
+  bool json = false;            // events on standard output
   std::optional<std::uint32_t> baud;  // default: 115200 with netprinter 1, else 9600
   int stopBitsCode = 0;               // 0 one, 1 one and a half, 2 two stop bits
   std::string recordPath;             // empty: record nothing

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/console_output.h"
+#include "cli/job_output.h"
 #include "platform/message_boxes.h"
 
 namespace trel {
@@ -9,13 +9,13 @@ namespace trel {
 // the worker goes on at once.
 class ConsoleMessageBoxes : public MessageBoxes {
  public:
-  explicit ConsoleMessageBoxes(ConsoleOutput& output) : output_(output) {}
+  explicit ConsoleMessageBoxes(JobOutput& output) : output_(output) {}
   void show(const std::string& text, const std::string& caption) override {
     output_.line(caption + ": " + text);
   }
 
  private:
-  ConsoleOutput& output_;
+  JobOutput& output_;
 };
 
 }  // namespace trel

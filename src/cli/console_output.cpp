@@ -2,20 +2,13 @@
 
 #include <algorithm>
 
+#include "cli/progress_text.h"
+
 namespace trel {
 
 namespace {
 
-constexpr int kBarWidth = 20;
 constexpr int kFullBar = 100;
-constexpr long kSecondsPerMinute = 60;
-
-// "1:05": minutes and seconds.
-std::string MinutesAndSeconds(std::chrono::seconds elapsed) {
-  const long seconds = static_cast<long>(elapsed.count()) % kSecondsPerMinute;
-  return std::to_string(elapsed.count() / kSecondsPerMinute) + (seconds < 10 ? ":0" : ":") +
-         std::to_string(seconds);
-}
 
 }  // namespace
 
@@ -42,7 +35,7 @@ void ConsoleOutput::progress(int position) {
     clearProgress();
     progressShown_ = true;
     drawProgress();
-  } else if (position / kPlainLineEvery != previous / kPlainLineEvery) {
+  } else if (PassesPlainProgressStep(previous, position)) {
     stream_ << "progress " << position << "%\n";
   }
   stream_.flush();
@@ -71,19 +64,9 @@ void ConsoleOutput::finish(const std::string& outcome) {
 }
 
 std::string ConsoleOutput::progressText() const {
-  const int filled = position_ * kBarWidth / kFullBar;
-  const std::string percent = std::to_string(position_);
-  // Padded to the width of "100", so the figures after it stay in their columns.
-  std::string text = '[' + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
-                     std::string(3 - percent.size(), ' ') + percent + '%';
-  // A recording writes no frame to a printer, so it shows none.
-  if (framesSent_ > 0) {
-    text +=
-        "  " + std::to_string(framesSent_) + (framesSent_ == 1 ? " frame" : " frames") + " sent";
-  }
-  const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(
-      Clock::now() - started_.value_or(Clock::now()));
-  return text + "  " + MinutesAndSeconds(elapsed);
+  return ProgressText(position_, framesSent_,
+                      std::chrono::duration_cast<std::chrono::seconds>(
+                          Clock::now() - started_.value_or(Clock::now())));
 }
 
 void ConsoleOutput::drawProgress() {

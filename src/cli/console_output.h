@@ -6,31 +6,24 @@
 #include <ostream>
 #include <string>
 
+#include "cli/job_output.h"
+
 namespace trel {
 
-// The one place where `trel send` and `trel record` talk to the operator on stderr. Threads share
-// it: the worker's message boxes, the trace of the link and the main thread's progress and status
-// all come out here, whole lines at a time. On a terminal the progress is one line redrawn in place
-// below the other lines (bar, percent, frames sent, time since the job began) that ends with the
-// job's outcome; elsewhere it is a plain line every ten steps, so logs stay readable.
-class ConsoleOutput {
+// How `trel send` to one printer and `trel record` talk to the operator on stderr. On a terminal
+// the progress is one line redrawn in place below the other lines that ends with the job's
+// outcome; elsewhere it is a plain line every ten steps and the outcome is a line of its own.
+class ConsoleOutput : public JobOutput {
  public:
   ConsoleOutput(std::ostream& stream, bool terminal) : stream_(stream), terminal_(terminal) {}
 
-  // Prints a line of its own (a status text, a message box, a trace line).
-  void line(const std::string& text);
-  // Moves the progress to `position` of 100; nothing is printed when it does not move. The first
-  // call starts the clock of the elapsed time.
-  void progress(int position);
-  // Counts one more frame written to the printer.
-  void frameSent();
-  // Ends the progress with the job's outcome: on a terminal the progress line ends with it;
-  // elsewhere it is a line of its own.
-  void finish(const std::string& outcome);
+  void line(const std::string& text) override;
+  void progress(int position) override;
+  void frameSent() override;
+  void finish(const std::string& outcome) override;
 
  private:
   using Clock = std::chrono::steady_clock;
-  static constexpr int kPlainLineEvery = 10;
 
   // The progress line as it stands now, without a line end.
   std::string progressText() const;

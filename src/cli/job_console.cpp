@@ -1,9 +1,9 @@
 #include "cli/job_console.h"
 
-#include <optional>
+#include <chrono>
 #include <string>
 
-#include "cli/exit_status.h"
+#include "cli/recorded_text.h"
 #include "cli/watched_printer_link.h"
 #include "platform/utf8_path.h"
 #include "update/outcome.h"
@@ -16,31 +16,64 @@ namespace {
 
 // A job that only records failed: the window's text asks to check the port, which played no part.
 constexpr char kRecordingFailedText[] = "The recording was not finished.";
+constexpr char kInterruptedText[] = "interrupted";
 
-// Posted by the worker thread once the job's outcome is out, so the main thread stops waiting.
+// Posted by the worker thread once the job's outcome is out, so the console stops waiting.
 constexpr unsigned kWorkerEnded = WM_USER + 100;
-// Posted by the interrupt watcher.
+// Posted by interrupt().
 constexpr unsigned kInterrupted = WM_USER + 101;
+
+// The keyword files are reported only once the parameter list went through, so any report, like
+// the job's success, says that its frames did.
+bool ParametersWentThrough(const UpdateJob& job, int status) {
+  return status == kExitSuccess || !job.keywordFileReports.empty();
+}
+
+// The window's outcome text, except where a job that only records says what it did.
+std::string JobOutcomeText(const UpdateJob& job, std::intptr_t outcome,
+                           std::uint32_t longestReply) {
+  if (job.fileOnly && outcome == kJobSucceeded) {
+    return RecordedText(job.outputPath);
+  }
+  if (job.fileOnly && outcome == kJobFailed) {
+    return kRecordingFailedText;
+  }
+  return OutcomeText(outcome, longestReply);
+}
 
 }  // namespace
 
-JobConsole::JobConsole(ConsoleOutput& output)
+JobConsole::JobConsole(JobOutput& output, JobEvents& events)
     : output_(output),
-      interrupts_([this] { messages_.post(kInterrupted, 0, 0); }),
+      events_(events),
       boxes_(output),
       replies_(messages_),
       keywordLoader_(encoding_, boxes_) {}
 
-int JobConsole::run(UpdateJob job, PrinterLink& link) {
-  if (interrupts_.interrupted()) {
-    return kExitInterrupted;
+void JobConsole::interrupt() {
+  if (!interrupted_.exchange(true)) {
+    messages_.post(kInterrupted, 0, 0);
   }
+}
+
+JobResult JobConsole::run(UpdateJob job, PrinterLink& link) {
+  JobResult result;
+  result.startedAt = std::chrono::system_clock::now();
+  const auto started = std::chrono::steady_clock::now();
+  if (interrupted_.load()) {
+    result.status = kExitInterrupted;
+    result.outcomeText = kInterruptedText;
+    return result;
+  }
+  events_.started();
   encoding_.separatorCode =
       job.netprinter == 1 ? TextEncoding::kNetSeparator : TextEncoding::kPlainSeparator;
   output_.line(kDownloadingText);
   output_.progress(0);
-  WatchedPrinterLink countedLink(link,
-                                 [this](std::span<const std::uint8_t>) { output_.frameSent(); });
+  WatchedPrinterLink countedLink(link, [this](std::span<const std::uint8_t> frame) {
+    sentFrames_.count(frame);
+    output_.frameSent();
+  });
   countedLink.SerialSetLine(job.stopbits, job.baudRate);
 
   UpdateWorker worker;
@@ -56,12 +89,24 @@ int JobConsole::run(UpdateJob job, PrinterLink& link) {
 
   const std::optional<std::intptr_t> outcome = handleMessagesUntilTheJobEnds(link);
   worker.Join();
-  if (interrupts_.interrupted()) {
+  const UpdateJob& ended = worker.job();
+  if (interrupted_.load()) {
     // The job failed because it was ended: the progress ends with that, and no failure follows.
-    output_.finish("interrupted");
-    return kExitInterrupted;
+    output_.finish(kInterruptedText);
+    result.status = kExitInterrupted;
+    result.outcomeText = kInterruptedText;
+  } else {
+    result.status = report(outcome, link, ended, result.outcomeText);
   }
-  return report(outcome, link, worker.job());
+  result.framesSent = sentFrames_.sent();
+  result.resends = sentFrames_.resends();
+  result.firmwareLevel = ended.reportedFirmwareLevel;
+  result.parametersSent = ParametersWentThrough(ended, result.status);
+  result.keywordFiles = ended.keywordFileReports;
+  result.duration = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started);
+  events_.ended(result);
+  return result;
 }
 
 std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLink& link) {
@@ -79,7 +124,7 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
       continue;
     } else if (next.wParam == kStatusReply) {
       if (const std::optional<int> position = AdvanceProgress(progressSteps)) {
-        output_.progress(*position);
+        showProgress(*position);
       }
     } else {
       outcome = next.lParam;
@@ -88,20 +133,22 @@ std::optional<std::intptr_t> JobConsole::handleMessagesUntilTheJobEnds(PrinterLi
   return outcome;
 }
 
+void JobConsole::showProgress(int position) {
+  output_.progress(position);
+  events_.progressed(position, sentFrames_.sent());
+}
+
 int JobConsole::report(std::optional<std::intptr_t> outcome, const PrinterLink& link,
-                       const UpdateJob& job) {
+                       const UpdateJob& job, std::string& text) {
   for (const KeywordFileReport& keywordFile : job.keywordFileReports) {
     output_.line("keyword file " + PathToUtf8(keywordFile.file) + ": " +
                  KeywordFileFateText(keywordFile.fate));
   }
   const bool succeeded = outcome == kJobSucceeded;
   if (succeeded) {
-    output_.progress(kProgressFull);
+    showProgress(kProgressFull);
   }
-  const std::intptr_t ended = outcome.value_or(kJobFailed);
-  const std::string text = job.fileOnly && ended == kJobFailed
-                               ? kRecordingFailedText
-                               : OutcomeText(ended, replies_.longestReply());
+  text = JobOutcomeText(job, outcome.value_or(kJobFailed), replies_.longestReply());
   // The progress stays where the job left it, followed by the outcome.
   output_.finish(text);
   if (succeeded) {

@@ -24,21 +24,6 @@ class QuietMessageBoxes : public MessageBoxes {
   void show(const std::string&, const std::string&) override {}
 };
 
-// Every keyword file the job would load: the main one in its XML form, and each further one.
-std::vector<std::filesystem::path> KeywordFilesToLoad(const JobFileOptions& options) {
-  std::vector<std::filesystem::path> files;
-  if (HasXmlEnding(options.keywords)) {
-    files.push_back(PathFromUtf8(options.keywords));
-  }
-  const MoreXmlList more = MoreKeywordFiles(options);
-  for (const std::u16string& name : more.names) {
-    if (!name.empty()) {
-      files.emplace_back(JoinFolderAndName(more.folder, name));
-    }
-  }
-  return files;
-}
-
 // With --strict, the first keyword file that does not load refuses the job.
 std::string RefuseUnloadableKeywordFiles(const JobFileOptions& options) {
   QuietMessageBoxes quiet;
@@ -54,6 +39,20 @@ std::string RefuseUnloadableKeywordFiles(const JobFileOptions& options) {
 }
 
 }  // namespace
+
+std::vector<std::filesystem::path> KeywordFilesToLoad(const JobFileOptions& options) {
+  std::vector<std::filesystem::path> files;
+  if (HasXmlEnding(options.keywords)) {
+    files.push_back(PathFromUtf8(options.keywords));
+  }
+  const MoreXmlList more = MoreKeywordFiles(options);
+  for (const std::u16string& name : more.names) {
+    if (!name.empty()) {
+      files.emplace_back(JoinFolderAndName(more.folder, name));
+    }
+  }
+  return files;
+}
 
 std::string RefuseStart(const StartChoices& choices, const JobFileOptions& files,
                         const std::filesystem::path& outputPath) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "cli/command_options.h"
 #include "cli/private_working_copy.h"
@@ -9,6 +10,9 @@
 #include "update/update_job.h"
 
 namespace trel {
+
+// Every keyword file the job would load: the main one in its XML form, and each further one.
+std::vector<std::filesystem::path> KeywordFilesToLoad(const JobFileOptions& options);
 
 // Start's checks, then the output file created empty when one is named, unless it is one of the
 // files to send, which would be lost. Returns the refusal text, empty when the job may start.

@@ -29,6 +29,16 @@ const CLI::Validator kNamedFile(
     },
     "FILE");
 
+// --expect counts printers: one at least.
+const CLI::Validator kPrinterCount(
+    [](const std::string& value) {
+      int count = 0;
+      return CLI::detail::lexical_cast(value, count) && count > 0
+                 ? std::string()
+                 : value + " is no number of printers (1 or more)";
+    },
+    "N");
+
 // A file the job reads: it must be a regular file that can be read; otherwise the path and the
 // system's reason. Names are UTF-8 texts on every system, so the check goes through
 // PathFromUtf8 rather than CLI11's own, which takes the ANSI code page on Windows.
@@ -75,8 +85,27 @@ void AddJobFileOptions(CLI::App& command, trel::JobFileOptions& files) {
       ->capture_default_str();
 }
 
+void AddPrinterOptions(CLI::App& send, trel::SendOptions& options) {
+  CLI::Option* all = send.add_flag("--all", options.allPorts,
+                                   "Send to every port that `trel ports` reports as a printer's");
+  send.add_option("--port", options.ports,
+                  std::string(trel::kSerialPortNaming) +
+                      "; sn:SERIAL names the USB adapter with that serial number. Give it once for "
+                      "each printer: all are updated at the same time")
+      ->excludes(all)
+      ->allow_extra_args(false);
+  send.add_option("--expect", options.expected, "Refuse to start unless there are N printers")
+      ->check(kPrinterCount);
+  send.add_option("--log", options.logPath,
+                  "Append a line of JSON for each printer's job to FILE when it ends")
+      ->check(kNamedFile);
+  send.add_flag("--json", options.json,
+                "Write events as JSON lines on standard output (progress and outcome of each "
+                "printer)");
+}
+
 void AddSendOptions(CLI::App& send, trel::SendOptions& options) {
-  send.add_option("--port", options.port, std::string(trel::kSerialPortNaming))->required();
+  AddPrinterOptions(send, options);
   AddJobFileOptions(send, options.files);
   send.add_option("--baud", options.baud, "Baud rate (default 9600, 115200 with netprinter 1)")
       ->check(CLI::IsMember({9600, 38400, 115200}));
@@ -148,10 +177,13 @@ int RunCommand(int argc, char** argv) {
   if (ports->parsed()) {
     return trel::RunPorts(trel::EnumerateSerialPorts(), *trel::LocalSystemFacts(), std::cout);
   }
-  trel::ConsoleOutput output(std::cerr, trel::StandardErrorIsTerminal());
+  const bool terminal = trel::StandardErrorIsTerminal();
+  trel::ConsoleOutput output(std::cerr, terminal);
   try {
-    return record->parsed() ? trel::RunRecord(recordOptions, output)
-                            : trel::RunSend(sendOptions, output);
+    return record->parsed()
+               ? trel::RunRecord(recordOptions, output)
+               : trel::RunSend(sendOptions,
+                               {.out = std::cout, .err = std::cerr, .errIsTerminal = terminal});
   } catch (const std::exception& error) {
     output.line(std::string("trel: ") + error.what());
     return trel::kExitFailure;

@@ -14,7 +14,7 @@ namespace trel {
 
 namespace {
 
-using PortRow = std::array<std::string, 4>;
+using PortRow = std::array<std::string, 5>;
 
 // "vid_067b&pid_2303" becomes "067b:2303"; a port without a USB parent shows "-".
 std::string VidPid(const std::string& hardwareKey) {
@@ -33,7 +33,7 @@ std::string ScanVerdict(const SerialPortInfo& port, const std::vector<std::strin
 }
 
 void PrintAligned(const std::vector<PortRow>& rows, std::ostream& out) {
-  std::array<std::size_t, 4> widths{};
+  std::array<std::size_t, 5> widths{};
   for (const PortRow& row : rows) {
     for (std::size_t column = 0; column < row.size(); ++column) {
       widths[column] = std::max(widths[column], row[column].size());
@@ -56,9 +56,10 @@ void PrintPorts(const std::vector<SerialPortInfo>& ports, std::ostream& out) {
   PortDiscovery discovery([&ports] { return ports; });
   discovery.Scan(nullptr);
 
-  std::vector<PortRow> rows{{"PORT", "VID:PID", "DISPLAY NAME", "SCAN"}};
+  std::vector<PortRow> rows{{"PORT", "VID:PID", "SERIAL", "DISPLAY NAME", "SCAN"}};
   for (const SerialPortInfo& port : ports) {
     rows.push_back({port.devicePath, VidPid(port.hardwareKey),
+                    port.serialNumber.empty() ? "-" : port.serialNumber,
                     port.displayName.empty() ? "-" : port.displayName,
                     ScanVerdict(port, discovery.foundPorts())});
   }

@@ -2,6 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/job_console.h"
+#include "cli/job_interrupts.h"
 #include "cli/job_setup.h"
 #include "link/no_printer_link.h"
 #include "platform/utf8_path.h"
@@ -10,7 +11,11 @@ namespace trel {
 
 int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
   // First, so that an interrupt from here on ends the command in order.
-  JobConsole console(output);
+  JobInterrupts interrupts;
+  JobEvents noEvents;
+  JobConsole console(output, noEvents);
+  const JobInterrupts::Registration registration =
+      interrupts.add([&console] { console.interrupt(); });
   // With both record kinds ticked and no port chosen, Start skips its port checks.
   StartChoices choices;
   choices.paramFilePath = options.files.params;
@@ -29,7 +34,7 @@ int RunRecord(const RecordOptions& options, ConsoleOutput& output) {
   job.outputPath = PathFromUtf8(options.out);
 
   NoPrinterLink noPrinter;
-  return console.run(std::move(job), noPrinter);
+  return console.run(std::move(job), noPrinter).status;
 }
 
 }  // namespace trel

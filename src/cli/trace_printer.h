@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "cli/console_output.h"
+#include "cli/job_output.h"
 
 namespace trel {
 
@@ -12,7 +12,7 @@ namespace trel {
 // stamped with the milliseconds since the trace began.
 class TracePrinter {
  public:
-  explicit TracePrinter(ConsoleOutput& output)
+  explicit TracePrinter(JobOutput& output)
       : output_(output), origin_(std::chrono::steady_clock::now()) {}
 
   void sent(std::span<const std::uint8_t> bytes) { print("sent    ", bytes); }
@@ -21,7 +21,7 @@ class TracePrinter {
  private:
   void print(const char* direction, std::span<const std::uint8_t> bytes);
 
-  ConsoleOutput& output_;
+  JobOutput& output_;
   const std::chrono::steady_clock::time_point origin_;
 };
 

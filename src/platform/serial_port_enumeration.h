@@ -11,6 +11,9 @@ struct SerialPortInfo {
   std::string devicePath;   // "/dev/ttyUSB0"; "\\.\COM3" on Windows
   std::string hardwareKey;  // "vid_067b&pid_2303" (lower case); empty without a USB parent
   std::string displayName;  // "Prolific USB-to-Serial Comm Port (ttyUSB0)"; empty when unknown
+  // The USB adapter's serial number, "A10K3Z7Q", as the system knows it (Windows upper-cases it);
+  // empty when the port has no USB parent or its adapter carries none.
+  std::string serialNumber;
 };
 
 // The serial ports present now: in natural order of their names (Linux); on Windows the present

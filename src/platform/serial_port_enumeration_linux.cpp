@@ -21,6 +21,7 @@ struct UsbAdapter {
   std::string vendorId;  // lower case hex, "067b"
   std::string productId;
   std::string product;  // the device's own product string
+  std::string serial;   // the device's serial number string
   std::string driver;   // the kernel driver bound to the interface, "pl2303"
   int interfaceNumber = -1;
 };
@@ -76,6 +77,7 @@ std::optional<UsbAdapter> FindUsbAdapter(const fs::path& device, const fs::path&
       adapter.vendorId = LowerCase(ReadAttribute(dir / "idVendor"));
       adapter.productId = LowerCase(ReadAttribute(dir / "idProduct"));
       adapter.product = ReadAttribute(dir / "product");
+      adapter.serial = ReadAttribute(dir / "serial");
       return adapter;
     }
   }
@@ -123,6 +125,7 @@ std::optional<SerialPortInfo> DescribeTty(const fs::directory_entry& entry, cons
   const fs::path canonicalRoot = fs::weakly_canonical(root, error);
   if (const auto adapter = FindUsbAdapter(device, canonicalRoot)) {
     info.hardwareKey = "vid_" + adapter->vendorId + "&pid_" + adapter->productId;
+    info.serialNumber = adapter->serial;
     if (const std::string name = AdapterName(*adapter); !name.empty()) {
       info.displayName = name + " (" + info.deviceName + ")";
     }

@@ -22,6 +22,7 @@ constexpr std::size_t kLongestInterfacePath = 259;
 // Names are read into a buffer of 260 bytes; a longer name does not fit and counts as unreadable.
 constexpr DWORD kNameBufferBytes = 260;
 constexpr int kReadsPerProperty = 2;
+constexpr DWORD kInstanceIdLength = 256;
 
 struct DeviceSetCloser {
   void operator()(void* set) const { ::SetupDiDestroyDeviceInfoList(set); }
@@ -91,6 +92,16 @@ std::string PortName(HDEVINFO set, SP_DEVINFO_DATA& device) {
   return read == ERROR_SUCCESS && type == REG_SZ ? Utf8FromWide(name.data()) : std::string();
 }
 
+// "USB\VID_067B&PID_2303\A10K3Z7Q"; empty when it cannot be read.
+std::wstring InstanceId(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  std::array<wchar_t, kInstanceIdLength> id{};
+  if (!::SetupDiGetDeviceInstanceIdW(set, &device, id.data(), kInstanceIdLength, nullptr)) {
+    return {};
+  }
+  id.back() = L'\0';
+  return id.data();
+}
+
 std::optional<SerialPortInfo> DescribePort(HDEVINFO set, SP_DEVINFO_DATA& device) {
   const std::optional<std::wstring> path = InterfacePath(set, device);
   if (!path) {
@@ -101,6 +112,9 @@ std::optional<SerialPortInfo> DescribePort(HDEVINFO set, SP_DEVINFO_DATA& device
   info.displayName = DisplayName(set, device);
   info.deviceName = PortName(set, device);
   info.devicePath = info.deviceName.empty() ? std::string() : "\\\\.\\" + info.deviceName;
+  if (info.hardwareKey.starts_with("vid_")) {
+    info.serialNumber = SerialNumberOfInstanceId(InstanceId(set, device));
+  }
   return info;
 }
 
@@ -111,6 +125,12 @@ std::string HardwareKeyOfInterfacePath(std::wstring_view interfacePath) {
   std::transform(key.begin(), key.end(), key.begin(),
                  [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
   return Utf8FromWide(key);
+}
+
+std::string SerialNumberOfInstanceId(std::wstring_view instanceId) {
+  const std::size_t separator = instanceId.rfind(L'\\');
+  return separator == std::wstring_view::npos ? std::string()
+                                              : Utf8FromWide(instanceId.substr(separator + 1));
 }
 
 std::vector<SerialPortInfo> EnumerateSerialPorts() {

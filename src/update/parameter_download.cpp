@@ -44,6 +44,7 @@ bool ApplyFirmwareWord(std::optional<std::uint32_t> word, int itemCount, UpdateJ
   }
   const FirmwareWord firmware = DecodeFirmwareWord(*word);
   job.firmwareLevel = firmware.firmwareLevel;
+  job.reportedFirmwareLevel = firmware.firmwareLevel;
   if (itemCount < firmware.itemsNeeded) {
     boxes.show(ItemCountText(firmware.itemsNeeded, itemCount), kItemCountCaption);
     return false;
@@ -87,6 +88,7 @@ bool DownloadParameters(const std::filesystem::path& workingCopy, UpdateJob& job
                         FrameExchange& exchange, MessageBoxes& boxes, TextEncoding& encoding,
                         const LocalTime& now) {
   job.firmwareLevel = kDefaultFirmwareLevel;
+  job.reportedFirmwareLevel.reset();
   const PackedParameters packed = PackParameterItems(ProfileDocument::Load(workingCopy), encoding);
   if (packed.tooLarge) {
     boxes.show(kTooLargeText, kErrorCaption);

@@ -50,6 +50,8 @@ struct UpdateJob {
   bool fileOnly = false;  // record frames, send nothing
   std::uint8_t sequence = kFirstSequence;
   int firmwareLevel = kDefaultFirmwareLevel;
+  // The level the printer's clock acknowledgement gave; nothing while it gave none.
+  std::optional<int> reportedFirmwareLevel;
   int keywordFileCount = 0;
   int keywordFileIndex = 0;        // 0 main keyword file; 1, 2, ... extra files
   std::error_code recordingError;  // why the output file did not take a frame, if it did not

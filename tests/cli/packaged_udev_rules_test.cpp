@@ -27,7 +27,7 @@ std::set<std::pair<std::string, std::string>> NamedIds(const std::string& rules)
 // A port of that adapter with a name the scan recognises.
 SerialPortInfo AdapterPort(const std::string& vendor, const std::string& product) {
   return {"ttyUSB0", "/dev/ttyUSB0", "vid_" + vendor + "&pid_" + product,
-          "USB-to-Serial Comm Port (ttyUSB0)"};
+          "USB-to-Serial Comm Port (ttyUSB0)", ""};
 }
 
 TEST(PackagedUdevRules, GiveAccessAndKeepModemManagerOffEachAdapterOfTheScan) {

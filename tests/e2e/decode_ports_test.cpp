@@ -123,7 +123,8 @@ TEST(Ports, ListsEveryPortAndWhetherTheScanReportsIt) {
                     .productId = "2303",
                     .product = "",
                     .interfaceNumber = 0,
-                    .usbDevice = ""});
+                    .usbDevice = ""},
+                   "A10K3Z7Q");
   sysfs.addUsbPort({.ttyName = "ttyUSB1",
                     .driver = "ftdi_sio",
                     .vendorId = "0403",
@@ -136,7 +137,7 @@ TEST(Ports, ListsEveryPortAndWhetherTheScanReportsIt) {
       TrelProcess(std::vector<std::string>{"ports"}, {"TREL_SYSFS_ROOT=" + dir.path().string()})
           .finish();
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_TRUE(Has(run.out, "067b:2303")) << run.out;
+  EXPECT_TRUE(Has(run.out, "067b:2303  A10K3Z7Q  ")) << run.out;
   EXPECT_TRUE(
       Has(LineWith(run.out, "Prolific USB-to-Serial Comm Port (ttyUSB0)"), "reported as ttyusb0"));
   // Not a known adapter: the scan passes it over.

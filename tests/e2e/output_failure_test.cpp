@@ -51,6 +51,26 @@ std::vector<std::string> LongJob(const std::string& out) {
           "--more-keywords", more};
 }
 
+// A log that cannot take a job's line (a full disk) keeps what it held, whole; the job itself is
+// not cut off, and the send then fails, saying so.
+TEST(OutputFailure, LogLineThatDoesNotFitIsLeftOutWholeAndFailsTheSend) {
+  TempDir dir;
+  PrinterSimProcess sim;
+  const std::string earlier = "{\"earlier\":true}\n";
+  const std::filesystem::path log = dir.write("log.jsonl", earlier + std::string(4000, ' ') + "\n");
+  const std::string before = ReadBytes(log);
+  const FileSizeLimit limit(4096);
+  const TrelRun run = RunTrel({"send", "--port", sim.portPath(), "--params",
+                               dir.write("params.ini", ParamList({{1, "A"}, {1, "B"}})).string(),
+                               "--log", log.string()});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_TRUE(Has(run.err, "Download success.\n")) << run.err;
+  EXPECT_TRUE(Has(run.err, "trel: " + log.string() + ": File too large (the line of " +
+                               sim.portPath() + " is not in it)\n"))
+      << run.err;
+  EXPECT_EQ(ReadBytes(log), before);
+}
+
 TEST(OutputFailure, RecordingCutShortFailsTheJobNamingTheFileAndTheCause) {
   TempDir dir;
   const std::string out = (dir / "out.bin").string();

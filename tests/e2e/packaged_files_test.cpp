@@ -147,9 +147,10 @@ TEST_F(Completion, EveryOptionOfTheHelp) {
 }
 
 TEST_F(Completion, PortsAreThoseTrelPortsLists) {
-  sysfs.addUsbPort({"ttyUSB0", "pl2303", "067b", "2303", "", 0, ""});
+  sysfs.addUsbPort({"ttyUSB0", "pl2303", "067b", "2303", "", 0, ""}, "A10K3Z7Q");
   sysfs.addBoardPort("ttyS0");
-  EXPECT_EQ(offers({"send", "--port", ""}), (std::set<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}));
+  EXPECT_EQ(offers({"send", "--port", ""}),
+            (std::set<std::string>{"/dev/ttyS0", "/dev/ttyUSB0", "sn:A10K3Z7Q"}));
   EXPECT_EQ(offers({"send", "--port", "/dev/ttyU"}), (std::set<std::string>{"/dev/ttyUSB0"}));
 }
 

@@ -15,7 +15,11 @@ using testing::ReportedPortNames;
 constexpr const char* kProlific = "vid_067b&pid_2303";
 
 SerialPortInfo Port(std::string key, std::string displayName) {
-  return {.deviceName = "", .devicePath = "", .hardwareKey = key, .displayName = displayName};
+  return {.deviceName = "",
+          .devicePath = "",
+          .hardwareKey = key,
+          .displayName = displayName,
+          .serialNumber = ""};
 }
 
 std::vector<std::string> ScanOnce(std::vector<SerialPortInfo> ports) {

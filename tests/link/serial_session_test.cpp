@@ -46,7 +46,8 @@ class SerialSessionTest : public ::testing::Test {
     return {{.deviceName = "ttyUSB0",
              .devicePath = "/dev/ttyUSB0",
              .hardwareKey = "vid_067b&pid_2303",
-             .displayName = "Prolific USB-to-Serial Comm Port (ttyUSB0)"}};
+             .displayName = "Prolific USB-to-Serial Comm Port (ttyUSB0)",
+             .serialNumber = ""}};
   }
   int WaitForScans(std::size_t count) {
     return static_cast<int>(scans_.WaitForCount(count).size());

@@ -53,6 +53,18 @@ TEST(InterfacePath, CarriesTheUsbVendorAndProductAtPositionEight) {
   EXPECT_EQ(HardwareKeyOfInterfacePath(L"short"), "");
 }
 
+TEST(InstanceId, EndsInTheAdaptersSerialNumber) {
+  struct Case {
+    const wchar_t* id;
+    const char* serialNumber;
+  };
+  for (const Case& c : {Case{L"USB\\VID_067B&PID_2303\\A10K3Z7Q", "A10K3Z7Q"},
+                        Case{L"FTDIBUS\\VID_0403+PID_6001+A10K3Z7QA\\0000", "0000"},
+                        Case{L"ROOT\\PORTS\\", ""}, Case{L"no separator", ""}}) {
+    EXPECT_EQ(SerialNumberOfInstanceId(c.id), c.serialNumber) << c.serialNumber;
+  }
+}
+
 // Wine's setup interface has a "Ports" class with no device in it; a machine without ports lists
 // none, and the listing never fails.
 TEST(PortEnumeration, ListsAtMostTheFirstEntriesAndNeverFails) {

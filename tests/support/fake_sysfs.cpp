@@ -45,7 +45,7 @@ void FakeSysfs::linkDriver(const fs::path& device, const std::string& bus,
   RelativeSymlink(driverDir, device / "driver");
 }
 
-void FakeSysfs::addUsbPort(const FakeUsbPort& port) {
+void FakeSysfs::addUsbPort(const FakeUsbPort& port, const std::string& serialNumber) {
   const std::string usbDevice =
       port.usbDevice.empty() ? "1-" + std::to_string(nextUsbDevice_++) : port.usbDevice;
   const fs::path deviceDir = root_ / "devices" / "pci0000:00" / "0000:00:14.0" / "usb1" / usbDevice;
@@ -54,6 +54,9 @@ void FakeSysfs::addUsbPort(const FakeUsbPort& port) {
   WriteAttribute(deviceDir / "idProduct", port.productId);
   if (!port.product.empty()) {
     WriteAttribute(deviceDir / "product", port.product);
+  }
+  if (!serialNumber.empty()) {
+    WriteAttribute(deviceDir / "serial", serialNumber);
   }
   const fs::path interfaceDir =
       deviceDir / (usbDevice + ":1." + std::to_string(port.interfaceNumber));

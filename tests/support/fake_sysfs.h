@@ -25,7 +25,8 @@ class FakeSysfs {
 
   const std::filesystem::path& root() const { return root_; }
 
-  void addUsbPort(const FakeUsbPort& port);
+  // `serialNumber` becomes the USB device's "serial" attribute; empty: the device has none.
+  void addUsbPort(const FakeUsbPort& port, const std::string& serialNumber = "");
   // A port on the main board, "ttyS0", with no USB parent; without a UART the driver still makes
   // the tty but reports its type as 0.
   void addBoardPort(const std::string& ttyName, bool uartPresent = true);

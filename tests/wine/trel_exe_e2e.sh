@@ -5,7 +5,7 @@
 #
 # Usage: trel_exe_e2e.sh CASE
 #   CASE: serial-port | examples | port-names | refusal | dropped-answer | wrong-sequence |
-#         hang-up | missing-port | ports | interrupt | record | package
+#         hang-up | missing-port | ports | interrupt | record | several-printers | package
 # Environment: TREL_EXE (trel.exe), TREL_SERIAL_TESTS (serial_port_com_tests.exe), TREL_LINUX_BIN
 #   (the Linux trel and trel-printer-sim), TREL_EXAMPLES_DIR, TREL_CPACK_CONFIG (the Windows
 #   build's CPackConfig.cmake), WINEPREFIX.
@@ -18,14 +18,17 @@ readonly success="Download success."
 readonly limit=120
 
 work=$(mktemp -d)
-sim_pid=""
+sim_pids=()
+sim_outs=()
 stop_sim() {
-  if [ -n "$sim_pid" ]; then
-    kill "$sim_pid" 2>/dev/null || true
-    wait "$sim_pid" 2>/dev/null || true
-    exec {sim_out}<&-
-    sim_pid=""
-  fi
+  local index
+  for index in "${!sim_pids[@]}"; do
+    kill "${sim_pids[$index]}" 2>/dev/null || true
+    wait "${sim_pids[$index]}" 2>/dev/null || true
+    exec {sim_outs[$index]}<&-
+  done
+  sim_pids=()
+  sim_outs=()
 }
 cleanup() {
   stop_sim
@@ -45,21 +48,28 @@ windows_path() {
   echo "Z:${path//\//\\}"
 }
 
-# Starts a stand-in printer, in place of the one before, whose port the Wine prefix knows as the
+# Starts a stand-in printer, beside those already running, whose port the Wine prefix knows as the
 # COM port $1 (lower case, as Wine's own links are); further arguments go to the printer. Sets
 # sim_port to its Linux path. The printer creates the link and then prints its port path, so once
 # that line is read the COM port exists.
-start_sim() {
-  stop_sim
+add_sim() {
   local com=$1
   shift
-  local fifo=$work/sim.fifo
+  local fifo=$work/sim-$com.fifo
   rm -f "$fifo"
   mkfifo "$fifo"
   "$TREL_LINUX_BIN/trel-printer-sim" --link "$WINEPREFIX/dosdevices/$com" "$@" >"$fifo" &
-  sim_pid=$!
-  exec {sim_out}<"$fifo"
-  IFS= read -r -t 10 sim_port <&"$sim_out" || fail "trel-printer-sim did not start"
+  sim_pids+=($!)
+  local out
+  exec {out}<"$fifo"
+  sim_outs+=("$out")
+  IFS= read -r -t 10 sim_port <&"$out" || fail "trel-printer-sim did not start"
+}
+
+# Starts a stand-in printer in place of those before (see add_sim).
+start_sim() {
+  stop_sim
+  add_sim "$@"
 }
 
 # Runs a command with the hang guard; sets status and output (stderr and stdout, CRs removed).
@@ -169,11 +179,19 @@ case_missing_port() {
   expect_text "com9: no such port"
 }
 
-# The setup interface's "Ports" class is listed; Wine's holds no device.
+# The setup interface's "Ports" class is listed; Wine's holds no device, so --all and sn: find no
+# printer and refuse the send.
 case_ports() {
   trel_exe ports
   expect_status 0
   expect_text "no serial ports present"
+  two_items >"$work/params.ini"
+  trel_exe send --all --params "$(windows_path "$work/params.ini")"
+  expect_status 2
+  expect_text "--all: no port is a printer's"
+  trel_exe send --port sn:A10K3Z7Q --params "$(windows_path "$work/params.ini")"
+  expect_status 2
+  expect_text "sn:A10K3Z7Q: no adapter has this serial number; no adapter with a serial number is present"
 }
 
 # Ctrl-C reaches a Windows console program as a console control event (Wine turns SIGINT into
@@ -200,6 +218,37 @@ case_interrupt() {
   status=0
   wait "$trel" || status=$?
   expect_status 130
+}
+
+# Two printers at once through two COM ports, with the update log and the events: both jobs
+# succeed, every line parses, and the log's SHA-256 of the parameter list is sha256sum's.
+case_several_printers() {
+  two_items >"$work/params.ini"
+  stop_sim
+  add_sim com15
+  add_sim com16 --delay 10
+  local log=$work/log.jsonl
+  status=0
+  wine "$TREL_EXE" send --port com15 --port com16 --params "$(windows_path "$work/params.ini")" \
+    --log "$(windows_path "$log")" --json >"$work/events.jsonl" 2>"$work/err.txt" || status=$?
+  output=$(tr -d '\r' <"$work/err.txt")
+  expect_status 0
+  expect_text "com15: $success"
+  expect_text "com16: $success"
+  expect_text "2 of 2 printers updated"
+  local digest
+  digest=$(sha256sum "$work/params.ini" | cut -d' ' -f1)
+  python3 - "$work/events.jsonl" "$log" "$digest" <<'PYTHON' || fail "the JSON lines do not hold what the jobs did"
+import json, sys
+events = [json.loads(line) for line in open(sys.argv[1])]
+log = [json.loads(line) for line in open(sys.argv[2])]
+outcomes = {e["port"]: e["ok"] for e in events if e["event"] == "outcome"}
+assert outcomes == {"com15": True, "com16": True}, outcomes
+assert sorted(line["port"] for line in log) == ["com15", "com16"], log
+for line in log:
+    assert line["ok"] and line["status"] == 0 and line["framesSent"] == 3, line
+    assert line["files"][0]["sha256"] == sys.argv[3], line
+PYTHON
 }
 
 # One set of files to record: the name of the set, then trel's file options for the Linux trel
@@ -318,6 +367,7 @@ case "$case_name" in
   ports) case_ports ;;
   interrupt) case_interrupt ;;
   record) case_record ;;
+  several-printers) case_several_printers ;;
   package) case_package ;;
   *) fail "no case $case_name" ;;
 esac
