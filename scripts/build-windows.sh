@@ -87,7 +87,7 @@ install_cli11
 install_nlohmann_json
 prepare_wine
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_FIND_ROOT_PATH="$prefix" -DTREL_BUILD_GUI=OFF -DTREL_BUILD_BENCH=OFF \
+  -DCMAKE_FIND_ROOT_PATH="$prefix" -DTREL_BUILD_BENCH=OFF \
   -DTREL_LINUX_BUILD_DIR="$linux_build" "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$jobs"
 # The zip for Windows users: trel.exe, its README and the examples.

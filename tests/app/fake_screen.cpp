@@ -169,9 +169,4 @@ bool FakeDialogs::askYesNo(std::u16string_view text, std::u16string_view caption
   return answer;
 }
 
-int NoPortLink::SerialOpen(const std::string& portName) {
-  opened.push_back(portName);
-  return 0;
-}
-
 }  // namespace trel::testing

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/device_link.h"
 #include "app/edit_list.h"
 #include "app/list_view.h"
 #include "app/operator_dialogs.h"
@@ -187,21 +186,6 @@ class FakeDialogs : public OperatorDialogs {
   std::deque<bool> yesNoAnswers;  // none left answers No
   std::vector<std::u16string> questions;
   std::function<void(CEditList&, FakeEditListScreen&)> editList;
-};
-
-// A link that opens no port and sends nothing.
-class NoPortLink : public DeviceLink {
- public:
-  void SerialSetDataCallback(SerialDataCallback) override {}
-  int SerialStart(WindowMessages&) override { return 1; }
-  void SerialShutdown() override {}
-  int SerialSetLine(int, std::uint32_t) override { return 1; }
-  int SerialOpen(const std::string& portName) override;
-  int SerialWrite(const std::uint8_t*, std::size_t) override { return 0; }
-  int SerialClose() override { return 1; }
-  std::string lastOpenError() const override { return {}; }
-
-  std::vector<std::string> opened;
 };
 
 }  // namespace trel::testing

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "app/fake_device_link.h"
 #include "app/fake_screen.h"
 #include "app/quil_update_dlg.h"
 #include "app/window_fit.h"
@@ -44,7 +45,7 @@ class WindowLogicTest : public ::testing::Test {
   std::u16string path(std::string_view name) const { return (folder / name).u16string(); }
 
   testing::TempDir folder;
-  testing::NoPortLink link;
+  testing::FakeDeviceLink link;
   FakeDialogs dialogs;
   std::unique_ptr<FakeScreen> screen = std::make_unique<FakeScreen>();
   std::unique_ptr<CquilUpdateDlg> window;  // goes before the screen it draws on
