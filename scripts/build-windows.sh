@@ -72,12 +72,16 @@ install_nlohmann_json() {
   cp -r /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
 }
 
-# A Wine prefix of our own, made once without any window or download prompt.
+# A Wine prefix of our own, made once without any window or download prompt. Its windows go to
+# Wine's null display driver, so the window's tests need no X server; Wine's own fonts go into its
+# font folder, so that the dialogs' "MS Shell Dlg" is Tahoma, as on Windows.
 prepare_wine() {
-  export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   [ -f "$WINEPREFIX/system.reg" ] && return
   echo "preparing the Wine prefix"
   env -u DISPLAY wineboot --init >/dev/null 2>&1
+  env -u DISPLAY wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wineserver --wait
 }
 

@@ -10,7 +10,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev libtinyxml-dev libcli11-dev lib
   # the package: manual pages, icons, dependencies, and the checks of scripts/check-package.sh
   scdoc librsvg2-bin dpkg-dev lintian desktop-file-utils appstream man-db udev
   # the Windows build and its tests under Wine
-  g++-mingw-w64-x86-64-posix wine64 wine googletest zip)
+  g++-mingw-w64-x86-64-posix wine64 wine fonts-wine googletest zip)
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 

@@ -8,7 +8,7 @@ build=$(realpath -m "${1:-$root/build-win}")
 linux_build=$(realpath -m "${2:-$root/build}")
 "$root/scripts/build-windows.sh" "$build" "$linux_build"
 
-export WINEPREFIX=$build/wine WINEDEBUG=-all
+export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # One Wine server for the whole run, so that each test program starts at once. Wine's own services
 # start with the first program and would keep that program's output pipes open, so that CTest
 # waited on them; started here, with their output elsewhere, they hold no test's pipes.

@@ -19,9 +19,9 @@ constexpr char kRecordingFailedText[] = "The recording was not finished.";
 constexpr char kInterruptedText[] = "interrupted";
 
 // Posted by the worker thread once the job's outcome is out, so the console stops waiting.
-constexpr unsigned kWorkerEnded = WM_USER + 100;
+constexpr unsigned kWorkerEnded = kFirstUserMessage + 100;
 // Posted by interrupt().
-constexpr unsigned kInterrupted = WM_USER + 101;
+constexpr unsigned kInterrupted = kFirstUserMessage + 101;
 
 // The keyword files are reported only once the parameter list went through, so any report, like
 // the job's success, says that its frames did.

@@ -43,7 +43,7 @@ void CDeviceObject_01_00_01_00::Reset() {
 }
 
 bool CDeviceObject_01_00_01_00::FilterThreadMessage(const ThreadMessage& message) {
-  return message.message >= WM_USER;
+  return message.message >= kFirstUserMessage;
 }
 
 int CDeviceObject_01_00_01_00::Receive(const std::uint8_t* bytes, std::size_t count) {

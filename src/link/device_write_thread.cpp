@@ -126,7 +126,7 @@ bool CDeviceWriteThread::FilterThroughCurrent(const ThreadMessage& message, bool
   if (state_.deviceActive.load() && currentMayFilter) {
     return current->FilterThreadMessage(message);
   }
-  return message.message >= WM_USER;
+  return message.message >= kFirstUserMessage;
 }
 
 }  // namespace trel

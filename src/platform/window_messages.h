@@ -6,10 +6,12 @@ namespace trel {
 
 // Message numbers that the engine posts to its front end; the values are those the desktop tool's
 // window procedure has always used, so recordings of its traffic stay comparable.
-inline constexpr unsigned WM_USER = 0x400;
-inline constexpr unsigned WM_PORT_FOUND = WM_USER + 1;  // a port was discovered (packed name)
-inline constexpr unsigned WM_LINK_ENDED = WM_USER + 2;  // a read loop ended
-inline constexpr unsigned WM_UPDATE_STATUS = WM_USER + 19;
+// The first message number a window may give a meaning of its own (Windows calls it WM_USER).
+inline constexpr unsigned kFirstUserMessage = 0x400;
+inline constexpr unsigned WM_PORT_FOUND =
+    kFirstUserMessage + 1;  // a port was discovered (packed name)
+inline constexpr unsigned WM_LINK_ENDED = kFirstUserMessage + 2;  // a read loop ended
+inline constexpr unsigned WM_UPDATE_STATUS = kFirstUserMessage + 19;
 inline constexpr unsigned WM_LIST_GET_CHOICES = 0x83FC;
 inline constexpr unsigned WM_LIST_EDITED = 0x83FD;
 inline constexpr unsigned WM_LIST_ROW_SELECTED = 0x83FE;
