@@ -22,6 +22,8 @@ constexpr DWORD kStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_MODALFRAME;
 constexpr DWORD kExtendedStyle = WS_EX_APPWINDOW;
 constexpr int kIconResource = 128;
+// A caption is never drawn smaller than this.
+constexpr LONG kSmallestCaptionPixels = 8;
 
 }  // namespace
 
@@ -31,6 +33,9 @@ Win32MainWindow::~Win32MainWindow() {
   table_.reset();
   if (dialog_ != nullptr) {
     ::DestroyWindow(dialog_);
+  }
+  for (HFONT font : captionFonts_) {
+    ::DeleteObject(font);
   }
 }
 
@@ -54,11 +59,47 @@ void Win32MainWindow::createControls(const DialogTemplate& design, double pointS
   dialog_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), made.get(), nullptr,
                                          DialogProcedure, reinterpret_cast<LPARAM>(this));
   table_ = std::make_unique<Win32ListView>(control(c::kTable));
+  for (const ControlTemplate& made : design.controls) {
+    if (made.kind == ControlKind::kLabel) {
+      fitCaption(control(made.id));
+    }
+  }
   ::SendMessageW(control(c::kProgress), PBM_SETRANGE32, 0, 100);
   if (HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource))) {
     ::SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
+}
+
+// A caption wider than its place is drawn in a smaller font rather than broken over two lines.
+void Win32MainWindow::fitCaption(HWND label) {
+  RECT place{};
+  ::GetClientRect(label, &place);
+  const std::wstring caption = ToWide(WindowText(label));
+  HDC context = ::GetDC(label);
+  LOGFONTW design{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), sizeof design,
+               &design);
+  for (LONG height = design.lfHeight; height < -kSmallestCaptionPixels; ++height) {
+    LOGFONTW smaller = design;
+    smaller.lfHeight = height;
+    HFONT font = ::CreateFontIndirectW(&smaller);
+    const HGDIOBJ previous = ::SelectObject(context, font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    ::SelectObject(context, previous);
+    if (extent.cx <= place.right) {
+      if (height != design.lfHeight) {
+        ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        captionFonts_.push_back(font);
+      } else {
+        ::DeleteObject(font);
+      }
+      break;
+    }
+    ::DeleteObject(font);
+  }
+  ::ReleaseDC(label, context);
 }
 
 std::u16string Win32MainWindow::caption() const {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "app/window_screen.h"
 
@@ -80,6 +81,7 @@ class Win32MainWindow : public WindowScreen {
   void onCommand(WORD id, WORD code, HWND from);
   void onCommandBoxChanged();
   void runPostedTasks();
+  void fitCaption(HWND label);
   bool preTranslate(const MSG& message);
 
   HWND dialog_ = nullptr;
@@ -90,6 +92,7 @@ class Win32MainWindow : public WindowScreen {
   bool settingText_ = false;       // the program sets a text: no typing
   bool closed_ = false;
   ScreenSize minimumClient_;
+  std::vector<HFONT> captionFonts_;
   std::mutex tasksMutex_;
   std::deque<std::function<void()>> tasks_;
 };
