@@ -29,7 +29,7 @@ step "built $deb"
 
 step "lintian"
 lintian_status=0
-lintian --fail-on error --info "$deb" >"$folder/lintian.log" 2>&1 || lintian_status=$?
+lintian --fail-on error --display-info --pedantic "$deb" >"$folder/lintian.log" 2>&1 || lintian_status=$?
 grep -v "running with root privileges" "$folder/lintian.log" || echo "(no tags)"
 [ "$lintian_status" -eq 0 ] || fail "lintian found errors"
 
