@@ -4,7 +4,7 @@
 # source entries are enabled as well: a copy of the machine's own Debian entry with "Types: deb-src"
 # (whatever mirror it names).
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev libtinyxml-dev libcli11-dev libgtest-dev libgmock-dev
+packages=(cmake g++ make pkg-config ccache qt6-base-dev libtinyxml-dev libcli11-dev libgtest-dev libgmock-dev
   nlohmann-json3-dev nettle-dev
   libbenchmark-dev clang libclang-rt-14-dev clang-format xvfb xauth imagemagick xdotool xclip openbox x11-utils
   # the package: manual pages, icons, dependencies, and the checks of scripts/check-package.sh
