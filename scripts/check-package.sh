@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as an operator's machine would meet it: lintian finds no
-# error; apt-get installs it (as root, as CI runs); the copyright file holds the project's licence;
-# the installed programs report the package's version; the manual pages, desktop entry, metainfo,
-# bash completion and udev rules are where their readers look and pass their validators (udevadm
-# where the machine has udev); trel-update starts offscreen and keeps its settings in the user's
-# folder; trel ports runs; removal (apt-get purge) leaves nothing of the package behind. Prints how
-# long it all took.
+# error; apt-get installs it (as root, as CI runs); its programs have Debian's hardening; the
+# copyright file holds the project's licence; the installed programs report the package's version;
+# the manual pages, desktop entry, metainfo, bash completion and udev rules are where their readers
+# look and pass their validators (udevadm where the machine has udev); trel-update starts offscreen
+# and keeps its settings in the user's folder; trel ports runs; removal (apt-get purge) leaves
+# nothing of the package behind. Prints how long it all took.
 # Usage: scripts/check-package.sh [cmake options for scripts/package.sh...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -48,6 +48,13 @@ DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-inst
   fail "apt-get could not install $deb"
 }
 installed || fail "$name is not installed"
+
+step "hardening of the programs"
+# Debian's hardening flags: PIE, stack protector, fortified functions, read-only relocations,
+# immediate binding. Debian 12's dpkg-buildflags has no control-flow protection to give.
+programs=$(dpkg -L "$name" | grep '^/usr/bin/')
+# shellcheck disable=SC2086
+hardening-check --nocfprotection $programs || fail "the programs lack some of Debian's hardening"
 
 step "copyright and licence"
 # Debian's machine-readable format, whose last paragraph is the licence of LICENSE, written out.

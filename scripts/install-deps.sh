@@ -7,8 +7,9 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config ccache qt6-base-dev libtinyxml-dev libcli11-dev libgtest-dev libgmock-dev
   nlohmann-json3-dev nettle-dev
   libbenchmark-dev clang libclang-rt-14-dev clang-format xvfb xauth imagemagick xdotool xclip openbox x11-utils
-  # the package: manual pages, icons, dependencies, and the checks of scripts/check-package.sh
-  scdoc librsvg2-bin dpkg-dev lintian desktop-file-utils appstream man-db udev
+  # the package: manual pages, icons, build flags, dependencies, and the checks of
+  # scripts/check-package.sh (lintian, hardening-check from devscripts, ...)
+  scdoc librsvg2-bin dpkg-dev lintian devscripts desktop-file-utils appstream man-db udev
   # the Windows build and its tests under Wine
   g++-mingw-w64-x86-64-posix wine64 wine googletest zip)
 sudo_cmd=()
