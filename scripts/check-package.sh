@@ -29,7 +29,8 @@ step "built $deb"
 
 step "lintian"
 lintian_status=0
-lintian --fail-on error --display-info --pedantic "$deb" >"$folder/lintian.log" 2>&1 || lintian_status=$?
+lintian --fail-on error --display-info --pedantic "$deb" >"$folder/lintian.log" 2>&1 ||
+  lintian_status=$?
 grep -v "running with root privileges" "$folder/lintian.log" || echo "(no tags)"
 [ "$lintian_status" -eq 0 ] || fail "lintian found errors"
 
@@ -59,8 +60,8 @@ hardening-check --nocfprotection $programs || fail "the programs lack some of De
 step "copyright and licence"
 # Debian's machine-readable format, whose last paragraph is the licence of LICENSE, written out.
 copyright=/usr/share/doc/$name/copyright
-head -n 1 "$copyright" |
-  grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+format=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+[ "$(head -n 1 "$copyright")" = "Format: $format" ] ||
   fail "$copyright is not in Debian's machine-readable format"
 grep -qx "Copyright: $(sed -n 's/^Copyright (c) //p' LICENSE)" "$copyright" ||
   fail "$copyright does not name LICENSE's copyright holders"

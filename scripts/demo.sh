@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --demo
-# Only the programs: a new build/ leaves out the tests and benchmarks (scripts/test.sh turns them on);
-# a build/ that has them keeps them.
+# Only the programs: a new build/ leaves out the tests and benchmarks (scripts/test.sh turns them
+# on); a build/ that has them keeps them.
 options=()
 [ -f build/CMakeCache.txt ] || options=(-DTREL_BUILD_TESTS=OFF -DTREL_BUILD_BENCH=OFF)
 scripts/build.sh build "${options[@]}"

@@ -9,7 +9,8 @@ linux_build=$(realpath -m "${2:-$root/build}")
 "$root/scripts/build-windows.sh" "$build" "$linux_build"
 # The zip's programs, README and examples are checked under Wine (tests/wine); its licence here.
 zip=$(find "$build" -maxdepth 1 -name 'trel-*-windows-x64.zip')
-cmake -E tar tf "$zip" | grep -q '/LICENSE\.txt$' || {
+entries=$(cmake -E tar tf "$zip")
+grep -q '/LICENSE\.txt$' <<<"$entries" || {
   echo "$zip holds no LICENSE.txt" >&2
   exit 1
 }
