@@ -1,7 +1,9 @@
-# The zip for Windows users (cpack -G ZIP in the Windows build): trel.exe, its README and the
-# examples. trel.exe is linked statically, so it needs no DLL beside it; it is stripped in the zip.
+# The zip for Windows users (cpack -G ZIP in the Windows build): trel.exe, its README, the licence
+# (LICENSE as LICENSE.txt, which Windows opens with a double click) and the examples. trel.exe is
+# linked statically, so it needs no DLL beside it; it is stripped in the zip.
 install(TARGETS trel RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION examples)
 
 set(CPACK_GENERATOR ZIP)

@@ -16,10 +16,8 @@ prefix=$deps/prefix
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 triple=x86_64-w64-mingw32
 jobs=$(nproc)
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+# Every compilation goes through ccache, as the Linux builds' do (scripts/build.sh).
+launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 mkdir -p "$prefix/include" "$prefix/lib"
 
 build_googletest() {
@@ -50,7 +48,7 @@ build_tinyxml() {
   fi
   local objects=()
   for unit in tinyxml tinyxmlparser tinyxmlerror; do
-    "$triple-g++-posix" -O2 -DTIXML_USE_STL -c "$source/$unit.cpp" -o "$work/$unit.o"
+    ccache "$triple-g++-posix" -O2 -DTIXML_USE_STL -c "$source/$unit.cpp" -o "$work/$unit.o"
     objects+=("$work/$unit.o")
   done
   "$triple-ar" rcs "$prefix/lib/libtinyxml.a" "${objects[@]}"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as an operator's machine would meet it: lintian finds no
-# error; apt-get installs it (as root, as CI runs); the installed programs report the package's
-# version; the manual pages, desktop entry, metainfo, bash completion and udev rules are where
-# their readers look and pass their validators (udevadm where the machine has udev); trel-update
-# starts offscreen and keeps its settings in the user's folder; trel ports runs; removal
-# (apt-get purge) leaves nothing of the package behind. Prints how long it all took.
+# error; apt-get installs it (as root, as CI runs); its programs have Debian's hardening; the
+# copyright file holds the project's licence; the installed programs report the package's version;
+# the manual pages, desktop entry, metainfo, bash completion and udev rules are where their readers
+# look and pass their validators (udevadm where the machine has udev); trel-update starts offscreen
+# and keeps its settings in the user's folder; trel ports runs; removal (apt-get purge) leaves
+# nothing of the package behind. Prints how long it all took.
 # Usage: scripts/check-package.sh [cmake options for scripts/package.sh...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,7 +29,8 @@ step "built $deb"
 
 step "lintian"
 lintian_status=0
-lintian --fail-on error --info "$deb" >"$folder/lintian.log" 2>&1 || lintian_status=$?
+lintian --fail-on error --display-info --pedantic "$deb" >"$folder/lintian.log" 2>&1 ||
+  lintian_status=$?
 grep -v "running with root privileges" "$folder/lintian.log" || echo "(no tags)"
 [ "$lintian_status" -eq 0 ] || fail "lintian found errors"
 
@@ -48,6 +50,26 @@ DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-inst
 }
 installed || fail "$name is not installed"
 
+step "hardening of the programs"
+# Debian's hardening flags: PIE, stack protector, fortified functions, read-only relocations,
+# immediate binding. Debian 12's dpkg-buildflags has no control-flow protection to give.
+programs=$(dpkg -L "$name" | grep '^/usr/bin/')
+# shellcheck disable=SC2086
+hardening-check --nocfprotection $programs || fail "the programs lack some of Debian's hardening"
+
+step "copyright and licence"
+# Debian's machine-readable format, whose last paragraph is the licence of LICENSE, written out.
+copyright=/usr/share/doc/$name/copyright
+format=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+[ "$(head -n 1 "$copyright")" = "Format: $format" ] ||
+  fail "$copyright is not in Debian's machine-readable format"
+grep -qx "Copyright: $(sed -n 's/^Copyright (c) //p' LICENSE)" "$copyright" ||
+  fail "$copyright does not name LICENSE's copyright holders"
+licence_text=$(awk 'last == "" && /^License: Expat$/ { text = 1; next }
+  text { sub(/^ /, ""); sub(/^\.$/, ""); print } { last = $0 }' "$copyright")
+[ "$licence_text" = "$(sed '1,/^Copyright /d' LICENSE | sed 1d)" ] ||
+  fail "$copyright does not hold the licence text of LICENSE"
+
 step "versions"
 [ "$(trel --version)" = "trel $version" ] || fail "trel --version: $(trel --version)"
 [ "$(trel-printer-sim --version)" = "trel-printer-sim $version" ] ||
@@ -65,6 +87,7 @@ desktop=$(dpkg -L "$name" | grep '^/usr/share/applications/.*\.desktop$')
 metainfo=$(dpkg -L "$name" | grep '^/usr/share/metainfo/.*\.metainfo\.xml$')
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $metainfo"
+grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "$metainfo does not name MIT"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 [ -f "/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon $icon"
 [ -f "/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "no 48x48 icon $icon"

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the stand-in printer and sends examples/ to it with
-# `trel send`, showing the progress and the outcome. Exits with trel's status.
+# Installs what is missing for the programs, builds them into build/, starts the stand-in printer
+# and sends examples/ to it with `trel send`, showing the progress and the outcome. Exits with
+# trel's status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh build
+scripts/install-deps.sh --demo
+# Only the programs: a new build/ leaves out the tests and benchmarks (scripts/test.sh turns them
+# on); a build/ that has them keeps them.
+options=()
+[ -f build/CMakeCache.txt ] || options=(-DTREL_BUILD_TESTS=OFF -DTREL_BUILD_BENCH=OFF)
+scripts/build.sh build "${options[@]}"
 
 sim_output=$(mktemp)
 build/bin/trel-printer-sim >"$sim_output" &
