@@ -92,6 +92,14 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_T
   -DCMAKE_FIND_ROOT_PATH="$prefix" -DTREL_BUILD_BENCH=OFF \
   -DTREL_LINUX_BUILD_DIR="$linux_build" "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$jobs"
-# The zip for Windows users: trel.exe, its README and the examples.
+# The zip for Windows users: the programs, their README, the licence and the examples.
 (cd "$build" && cpack -G ZIP >/dev/null)
 echo "made $(find "$build" -maxdepth 1 -name 'trel-*-windows-x64.zip')"
+# The installer, of the same files and the window's icon.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+stage=$build/installer-files
+rm -rf "$stage"
+cmake --install "$build" --prefix "$stage" --strip >/dev/null
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$build/src/win32/trel-update.ico" \
+  -DOUTFILE="$build/trel-update-$version-setup.exe" "$root/packaging/windows/trel-update.nsi"
+echo "made $build/trel-update-$version-setup.exe"

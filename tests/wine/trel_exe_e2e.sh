@@ -5,10 +5,11 @@
 #
 # Usage: trel_exe_e2e.sh CASE
 #   CASE: serial-port | examples | port-names | refusal | dropped-answer | wrong-sequence |
-#         hang-up | missing-port | ports | interrupt | record | several-printers | package
+#         hang-up | missing-port | ports | interrupt | record | several-printers | package |
+#         installer
 # Environment: TREL_EXE (trel.exe), TREL_SERIAL_TESTS (serial_port_com_tests.exe), TREL_LINUX_BIN
 #   (the Linux trel and trel-printer-sim), TREL_EXAMPLES_DIR, TREL_CPACK_CONFIG (the Windows
-#   build's CPackConfig.cmake), WINEPREFIX.
+#   build's CPackConfig.cmake), TREL_INSTALLER (the installer), WINEPREFIX.
 set -euo pipefail
 
 : "${TREL_EXE:?}" "${TREL_LINUX_BIN:?}" "${TREL_EXAMPLES_DIR:?}" "${WINEPREFIX:?}"
@@ -331,13 +332,15 @@ case_package() {
   local top
   top=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d)
   local entry
-  for entry in trel.exe README.txt examples/params.ini examples/keywords.xml \
-    examples/keywords-extra1.xml examples/keywords-extra2.ini; do
+  for entry in trel.exe trel-update.exe README.txt LICENSE.txt examples/params.ini \
+    examples/keywords.xml examples/keywords-extra1.xml examples/keywords-extra2.ini; do
     [ -f "$top/$entry" ] || fail "the zip has no $entry"
   done
-  if x86_64-w64-mingw32-objdump -p "$top/trel.exe" | grep -iE 'DLL Name: (libstdc|libgcc|libwinpthread)'; then
-    fail "trel.exe needs the compiler's runtime DLLs"
-  fi
+  for program in trel.exe trel-update.exe; do
+    if x86_64-w64-mingw32-objdump -p "$top/$program" | grep -iE 'DLL Name: (libstdc|libgcc|libwinpthread)'; then
+      fail "$program needs the compiler's runtime DLLs"
+    fi
+  done
   # Names relative to the unpacked folder, with Windows' separator.
   cd "$top"
   run wine trel.exe record --out frames.bin --params 'examples\params.ini' \
@@ -347,6 +350,42 @@ case_package() {
   # shellcheck disable=SC2046
   trel_linux record --out "$work/linux.bin" $(examples_args "$TREL_EXAMPLES_DIR")
   same_files "$top/frames.bin" "$work/linux.bin"
+}
+
+# Waits (30 s at most) until the command fails: an NSIS uninstaller copies itself to the temporary
+# folder and returns at once, and removes the files from there.
+wait_until_gone() {
+  for _ in $(seq 150); do
+    "$@" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+case_installer() {
+  : "${TREL_INSTALLER:?}"
+  local key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\trel-update'
+  local folder="$WINEPREFIX/drive_c/Program Files/trel-update"
+  local shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Printer Parameter Update.lnk"
+  run wine "$TREL_INSTALLER" /S
+  expect_status 0
+  local entry
+  for entry in trel-update.exe trel.exe README.txt LICENSE.txt uninstall.exe examples/params.ini \
+    examples/keywords-extra2.ini; do
+    [ -f "$folder/$entry" ] || fail "the installer put no $entry into Program Files"
+  done
+  [ -f "$shortcut" ] || fail "no Start-menu shortcut"
+  run wine reg query "$key"
+  expect_status 0
+  for entry in 'DisplayName.*Printer Parameter Update' 'DisplayVersion' 'Publisher.*trel-update' \
+    'EstimatedSize' 'QuietUninstallString.*uninstall.exe" /S'; do
+    grep -qE "$entry" <<<"$output" || fail "Apps & Features lacks $entry: $output"
+  done
+  run wine "$folder/uninstall.exe" /S
+  expect_status 0
+  wait_until_gone test -e "$folder" || fail "the uninstaller left $(ls -R "$folder")"
+  [ ! -e "$shortcut" ] || fail "the uninstaller left the shortcut"
+  wait_until_gone wine reg query "$key" || fail "the uninstaller left $key"
 }
 
 case_name=${1:?a case name}
@@ -369,6 +408,7 @@ case "$case_name" in
   record) case_record ;;
   several-printers) case_several_printers ;;
   package) case_package ;;
+  installer) case_installer ;;
   *) fail "no case $case_name" ;;
 esac
 echo "passed: $case_name"
