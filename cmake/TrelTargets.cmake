@@ -13,6 +13,10 @@ function(trel_library name)
   trel_target_settings(${name})
 endfunction()
 
+# Builds every test program labelled "threaded" and what it runs, and no other: the
+# ThreadSanitizer run needs no more.
+add_custom_target(trel_threaded_tests)
+
 # A GoogleTest executable; LABELS "threaded" puts it in the ThreadSanitizer run too.
 function(trel_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS" ${ARGN})
@@ -24,6 +28,9 @@ function(trel_test name)
   set(properties ENVIRONMENT "TREL_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
   if(ARG_LABELS)
     list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  if("threaded" IN_LIST ARG_LABELS)
+    add_dependencies(trel_threaded_tests ${name})
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

@@ -33,7 +33,7 @@ scripts/build.sh build-asan -DCMAKE_CXX_COMPILER=clang++ -DTREL_SANITIZE=address
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_ctest build-asan
 stage "ThreadSanitizer (threaded tests)"
-scripts/build.sh build-tsan -DTREL_SANITIZE=thread -DTREL_BUILD_BENCH=OFF
+scripts/build.sh build-tsan -DTREL_SANITIZE=thread -DTREL_BUILD_BENCH=OFF -- trel_threaded_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest build-tsan -L threaded
 stage "Windows build, tests under Wine"
 # Its end-to-end tests use the plain build's Linux trel and trel-printer-sim.
