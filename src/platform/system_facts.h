@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/serial_port_enumeration.h"
+
 namespace trel {
 
 // Whether the user running the tool may open a device node, and what decides it.
@@ -34,6 +36,9 @@ class SystemFacts {
   virtual std::vector<UdevRulesFile> udevRules() const = 0;
   // Whether a process of that command name ("ModemManager") runs now.
   virtual bool processRunning(const std::string& name) const = 0;
+  // The USB devices present whose driver is missing or did not start, so that they give no port
+  // (Windows; none on Linux, where a USB serial adapter without its driver is not looked for).
+  virtual std::vector<UsbDeviceProblem> usbDeviceProblems() const = 0;
 };
 
 // The facts of the machine the tool runs on.

@@ -1,11 +1,12 @@
+#include "platform/serial_port_enumeration_win32.h"
 #include "platform/system_facts.h"
 
 namespace trel {
 
 namespace {
 
-// Windows has no device nodes with groups, no udev and no modem manager that takes serial ports:
-// nothing beyond the port itself keeps a printer away, so no hint applies.
+// Windows has no device nodes with groups, no udev and no modem manager that takes serial ports.
+// What keeps a printer away there is a driver that is missing or failed.
 class WindowsSystemFacts : public SystemFacts {
  public:
   DeviceNodeAccess deviceNodeAccess(const std::string&) const override {
@@ -16,6 +17,9 @@ class WindowsSystemFacts : public SystemFacts {
   }
   std::vector<UdevRulesFile> udevRules() const override { return {}; }
   bool processRunning(const std::string&) const override { return false; }
+  std::vector<UsbDeviceProblem> usbDeviceProblems() const override {
+    return EnumerateUsbDeviceProblems();
+  }
 };
 
 }  // namespace
