@@ -32,4 +32,7 @@ struct UsbDeviceProblem {
 // devices of the "Ports" setup class in the setup interface's order, at most the first twenty.
 std::vector<SerialPortInfo> EnumerateSerialPorts();
 
+// What lists the USB devices connected to this machine, for a hint: "`lsusb`", "Device Manager".
+extern const char* const kUsbDeviceLister;
+
 }  // namespace trel

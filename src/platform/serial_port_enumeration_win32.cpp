@@ -176,6 +176,8 @@ std::string SerialNumberOfInstanceId(std::wstring_view instanceId) {
                                               : Utf8FromWide(instanceId.substr(separator + 1));
 }
 
+const char* const kUsbDeviceLister = "Device Manager";
+
 std::vector<SerialPortInfo> EnumerateSerialPorts() {
   const std::optional<GUID> portsClass = PortsClass();
   const DeviceSet set = portsClass ? PresentDevices(&*portsClass, nullptr) : nullptr;
