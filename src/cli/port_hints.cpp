@@ -52,6 +52,12 @@ std::string AccessHint(const SerialPortInfo& port, const DeviceNodeAccess& acces
          " $USER`, then log in again";
 }
 
+std::string InUseHint(const SerialPortInfo& port) {
+  return port.deviceName +
+         " is in use by another program: close the program that has it open (a terminal "
+         "program, another trel-update or trel), then try again";
+}
+
 std::string ModemManagerHint(const SerialPortInfo& port) {
   return "ModemManager is running and no udev rule tells it to leave " + port.devicePath +
          " alone, so it may probe the printer's port and hold it for a while after it is plugged "
@@ -80,6 +86,9 @@ std::vector<std::string> PortHints(const std::vector<SerialPortInfo>& ports,
     const DeviceNodeAccess access = facts.deviceNodeAccess(port.devicePath);
     if (access.exists && !access.userCanOpen) {
       hints.push_back(AccessHint(port, access, rules.grantsAccess(*id)));
+    }
+    if (access.heldByAnotherProgram) {
+      hints.push_back(InUseHint(port));
     }
     if (modemManagerRuns && !rules.keepsModemManagerAway(*id)) {
       hints.push_back(ModemManagerHint(port));

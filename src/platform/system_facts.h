@@ -15,6 +15,8 @@ struct DeviceNodeAccess {
   std::string group;                // the node's group, "dialout"
   bool inGroupNow = false;          // this process holds the group
   bool inGroupAtNextLogin = false;  // the account database lists the user in the group
+  // Another program has the port open (Windows, where opening it for an instant tells).
+  bool heldByAnotherProgram = false;
 };
 
 // One rules file as the device manager (udev) applies it: its file name and its text.
