@@ -7,6 +7,7 @@
 #include "app/quil_update_dlg.h"
 #include "app/renderer.h"
 #include "app/session_device_link.h"
+#include "link/adapter_hints.h"
 #include "link/serial_session.h"
 #include "platform/tool_folder.h"
 #include "platform/tool_folder_lock.h"
@@ -39,7 +40,8 @@ int CquilUpdateApp::run() {
   SerialSession session;
   SessionDeviceLink link(session);
   WindowScreen& screen = renderer_.mainWindow();
-  CquilUpdateDlg window(CquilUpdateDlg::Services{link, renderer_.dialogs(), folder}, screen);
+  CquilUpdateDlg window(
+      CquilUpdateDlg::Services{link, renderer_.dialogs(), folder, LocalMissingPortNote}, screen);
   const auto listening =
       lock->listen([&screen] { screen.post([&screen] { screen.bringToFront(); }); });
   if (!window.initialise()) {

@@ -8,6 +8,7 @@
 #include "app/window_fit.h"
 #include "platform/param_table.h"
 #include "platform/private_profile.h"
+#include "platform/utf_convert.h"
 #include "platform/whole_file.h"
 #include "tables/param_table_io.h"
 #include "update/outcome.h"
@@ -97,6 +98,9 @@ bool CquilUpdateDlg::initialise() {
   }
   linkStarted_ = true;
   screen_.setProgress(c::kProgress, 0);
+  if (const std::string note = services_.missingPortNote(); !note.empty()) {
+    screen_.setText(c::kStatus, screen_.text(c::kStatus) + u'\n' + Utf8ToUtf16(note));
+  }
   settings_ = ReadToolSettings(paths_.settingsFile);
   fillSelectors();
   encoding_.separatorCode = settings_.initialSeparatorCode();

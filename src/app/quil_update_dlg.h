@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/combo_list_ctrl.h"
 #include "app/file_commands.h"
@@ -35,6 +37,9 @@ class CquilUpdateDlg : private WindowEvents, private ListOwner {
     DeviceLink& link;
     OperatorDialogs& dialogs;
     std::filesystem::path toolFolder;
+    // Why no printer's port is there, for the status line at start-up; empty when a port is there
+    // or nothing is known.
+    std::function<std::string()> missingPortNote = [] { return std::string(); };
   };
 
   // Makes the window's controls on the screen, fitted to it.
@@ -44,7 +49,8 @@ class CquilUpdateDlg : private WindowEvents, private ListOwner {
   CquilUpdateDlg& operator=(const CquilUpdateDlg&) = delete;
 
   // Start-up: starts the link, reads the settings, fills the selectors and the table, arranges the
-  // optional rows and captures the layout. False when the link cannot start.
+  // optional rows, names the cause when no printer's port is there and captures the layout. False
+  // when the link cannot start.
   bool initialise();
 
   // Handles a message posted by the link, the port scan or the worker.

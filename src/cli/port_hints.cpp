@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/udev_rules_scan.h"
+#include "link/adapter_hints.h"
 #include "link/port_discovery.h"
 
 namespace trel {
@@ -11,21 +12,12 @@ namespace {
 const UsbId kCp210x{"10c4", "ea60"};
 constexpr char kRulesFileName[] = "70-trel-update.rules";
 
-bool HasUsbParent(const SerialPortInfo& port) {
-  return !port.hardwareKey.empty();
-}
-
 bool Qualifies(const SerialPortInfo& port) {
   return QualifyingPortName(port).has_value();
 }
 
 std::string Quoted(const std::string& text) {
   return "\"" + text + "\"";
-}
-
-std::string NoAdapterHint() {
-  return "no USB serial adapter is present: plug in the printer's USB cable (`lsusb` lists what "
-         "is connected)";
 }
 
 std::string BrlttyHint() {
@@ -60,6 +52,12 @@ std::string AccessHint(const SerialPortInfo& port, const DeviceNodeAccess& acces
          " $USER`, then log in again";
 }
 
+std::string InUseHint(const SerialPortInfo& port) {
+  return port.deviceName +
+         " is in use by another program: close the program that has it open (a terminal "
+         "program, another trel-update or trel), then try again";
+}
+
 std::string ModemManagerHint(const SerialPortInfo& port) {
   return "ModemManager is running and no udev rule tells it to leave " + port.devicePath +
          " alone, so it may probe the printer's port and hold it for a while after it is plugged "
@@ -72,10 +70,10 @@ std::string ModemManagerHint(const SerialPortInfo& port) {
 std::vector<std::string> PortHints(const std::vector<SerialPortInfo>& ports,
                                    const SystemFacts& facts) {
   std::vector<std::string> hints;
-  const UdevRulesScan rules(facts.udevRules());
-  if (std::ranges::none_of(ports, HasUsbParent)) {
-    hints.push_back(NoAdapterHint());
+  for (const AdapterHint& hint : AdapterHints(ports, facts.usbDeviceProblems())) {
+    hints.push_back(hint.text());
   }
+  const UdevRulesScan rules(facts.udevRules());
   if (std::ranges::none_of(ports, Qualifies) && rules.claimedByBrltty(kCp210x)) {
     hints.push_back(BrlttyHint());
   }
@@ -88,6 +86,9 @@ std::vector<std::string> PortHints(const std::vector<SerialPortInfo>& ports,
     const DeviceNodeAccess access = facts.deviceNodeAccess(port.devicePath);
     if (access.exists && !access.userCanOpen) {
       hints.push_back(AccessHint(port, access, rules.grantsAccess(*id)));
+    }
+    if (access.heldByAnotherProgram) {
+      hints.push_back(InUseHint(port));
     }
     if (modemManagerRuns && !rules.keepsModemManagerAway(*id)) {
       hints.push_back(ModemManagerHint(port));

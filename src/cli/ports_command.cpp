@@ -19,7 +19,7 @@ using PortRow = std::array<std::string, 5>;
 // "vid_067b&pid_2303" becomes "067b:2303"; a port without a USB parent shows "-".
 std::string VidPid(const std::string& hardwareKey) {
   const std::optional<UsbId> id = UsbIdOfHardwareKey(hardwareKey);
-  return id ? id->vendor + ":" + id->product : "-";
+  return id ? id->text() : "-";
 }
 
 std::string ScanVerdict(const SerialPortInfo& port, const std::vector<std::string>& found) {

@@ -7,10 +7,6 @@
 namespace trel {
 namespace {
 
-constexpr std::size_t kIdLength = 4;
-constexpr std::size_t kVendorAt = 4;    // "vid_" then the vendor
-constexpr std::size_t kProductAt = 13;  // "vid_xxxx&pid_" then the product
-
 // Rules are matched on lower-case text without blanks, so spacing and case never hide a match.
 std::string Folded(const std::string& line) {
   std::string folded;
@@ -64,13 +60,6 @@ bool Names(const std::string& rule, const UsbId& id) {
 }
 
 }  // namespace
-
-std::optional<UsbId> UsbIdOfHardwareKey(const std::string& hardwareKey) {
-  if (hardwareKey.size() < kProductAt + kIdLength) {
-    return std::nullopt;
-  }
-  return UsbId{hardwareKey.substr(kVendorAt, kIdLength), hardwareKey.substr(kProductAt, kIdLength)};
-}
 
 UdevRulesScan::UdevRulesScan(const std::vector<UdevRulesFile>& files) {
   for (const UdevRulesFile& file : files) {

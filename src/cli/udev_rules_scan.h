@@ -4,18 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "link/port_discovery.h"
 #include "platform/system_facts.h"
 
 namespace trel {
-
-// A USB device's vendor and product, four lower-case hex digits each: {"067b", "2303"}.
-struct UsbId {
-  std::string vendor;
-  std::string product;
-};
-
-// The id in a port's hardware key, "vid_067b&pid_2303"; nothing for a port without a USB parent.
-std::optional<UsbId> UsbIdOfHardwareKey(const std::string& hardwareKey);
 
 // What the udev rules in force do with an adapter. A rule counts when one rule (one logical line)
 // names the adapter by its vendor and product, as attributes (ATTRS{idVendor}=="067b" with

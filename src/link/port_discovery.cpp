@@ -26,6 +26,13 @@ constexpr std::array<std::string_view, 5> kNameFragments = {
 // unreadable.
 constexpr std::size_t kLongestDisplayName = 259;
 
+// "vid_067b&pid_2303": the vendor's four digits after "vid_", the product's after "&pid_".
+constexpr std::string_view kVendorMark = "vid_";
+constexpr std::string_view kProductMark = "&pid_";
+constexpr std::size_t kIdLength = 4;
+constexpr std::size_t kVendorAt = kVendorMark.size();
+constexpr std::size_t kProductAt = kVendorAt + kIdLength + kProductMark.size();
+
 constexpr std::string_view kNameOpeners = "(";
 constexpr std::string_view kNameClosers = ")\t\r\n";
 
@@ -36,11 +43,6 @@ std::string ToLower(std::string_view text) {
   return lower;
 }
 
-bool IsKnownHardwareKey(std::string_view key) {
-  const std::string lower = ToLower(key);
-  return std::find(kHardwareKeys.begin(), kHardwareKeys.end(), lower) != kHardwareKeys.end();
-}
-
 bool HasKnownNameFragment(std::string_view lowerName) {
   return std::any_of(kNameFragments.begin(), kNameFragments.end(), [&](std::string_view fragment) {
     return lowerName.find(fragment) != std::string_view::npos;
@@ -48,6 +50,27 @@ bool HasKnownNameFragment(std::string_view lowerName) {
 }
 
 }  // namespace
+
+std::optional<UsbId> UsbIdOfHardwareKey(const std::string& hardwareKey) {
+  // A board port's key on Windows is as long, "#pnp0501#1#{4d36e", but names no USB device.
+  const std::string lower = ToLower(hardwareKey);
+  if (lower.size() < kProductAt + kIdLength || !lower.starts_with(kVendorMark) ||
+      std::string_view(lower).substr(kVendorAt + kIdLength, kProductMark.size()) != kProductMark) {
+    return std::nullopt;
+  }
+  return UsbId{lower.substr(kVendorAt, kIdLength), lower.substr(kProductAt, kIdLength)};
+}
+
+bool IsKnownHardwareKey(std::string_view key) {
+  const std::string lower = ToLower(key);
+  return std::find(kHardwareKeys.begin(), kHardwareKeys.end(), lower) != kHardwareKeys.end();
+}
+
+bool IsPrinterAdapter(const SerialPortInfo& port) {
+  return IsKnownHardwareKey(port.hardwareKey) && !port.displayName.empty() &&
+         port.displayName.size() <= kLongestDisplayName &&
+         HasKnownNameFragment(ToLower(port.displayName));
+}
 
 std::optional<std::string> PortNameFromDisplayName(std::string_view displayName) {
   // The first token runs up to the first "(" after any leading ones; without that "(" there is no
@@ -69,17 +92,10 @@ std::optional<std::string> PortNameFromDisplayName(std::string_view displayName)
 }
 
 std::optional<std::string> QualifyingPortName(const SerialPortInfo& port) {
-  if (!IsKnownHardwareKey(port.hardwareKey)) {
+  if (!IsPrinterAdapter(port) || port.problemCode != 0) {
     return std::nullopt;
   }
-  if (port.displayName.empty() || port.displayName.size() > kLongestDisplayName) {
-    return std::nullopt;
-  }
-  const std::string lowerName = ToLower(port.displayName);
-  if (!HasKnownNameFragment(lowerName)) {
-    return std::nullopt;
-  }
-  return PortNameFromDisplayName(lowerName);
+  return PortNameFromDisplayName(ToLower(port.displayName));
 }
 
 std::pair<std::uintptr_t, std::intptr_t> PackPortName(std::string_view name) {

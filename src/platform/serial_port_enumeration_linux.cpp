@@ -151,6 +151,8 @@ std::vector<SerialPortInfo> EnumerateSerialPortsBelow(const std::filesystem::pat
   return ports;
 }
 
+const char* const kUsbDeviceLister = "`lsusb`";
+
 std::vector<SerialPortInfo> EnumerateSerialPorts() {
   const char* root = std::getenv("TREL_SYSFS_ROOT");
   return EnumerateSerialPortsBelow(root != nullptr && *root != '\0' ? fs::path(root)

@@ -1,5 +1,6 @@
 #include <windows.h>
-// setupapi.h needs the declarations of windows.h first.
+// setupapi.h and cfgmgr32.h need the declarations of windows.h first.
+#include <cfgmgr32.h>
 #include <setupapi.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@ namespace {
 
 constexpr std::size_t kKeyStart = 8;
 constexpr std::size_t kKeyLength = 17;
+constexpr std::wstring_view kUsbInstancePrefix = L"USB\\";
 constexpr std::size_t kLongestInterfacePath = 259;
 // Names are read into a buffer of 260 bytes; a longer name does not fit and counts as unreadable.
 constexpr DWORD kNameBufferBytes = 260;
@@ -102,6 +104,40 @@ std::wstring InstanceId(HDEVINFO set, SP_DEVINFO_DATA& device) {
   return id.data();
 }
 
+// The configuration manager's problem code of the device; 0 when it has none.
+unsigned ProblemCode(const SP_DEVINFO_DATA& device) {
+  ULONG status = 0;
+  ULONG problem = 0;
+  if (::CM_Get_DevNode_Status(&status, &problem, device.DevInst, 0) != CR_SUCCESS ||
+      (status & DN_HAS_PROBLEM) == 0) {
+    return 0;
+  }
+  return problem;
+}
+
+std::string LowerKeyAt(std::wstring_view text, std::size_t start) {
+  std::wstring key(text.substr(std::min(start, text.size()), kKeyLength));
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+  return Utf8FromWide(key);
+}
+
+std::optional<GUID> PortsClass() {
+  GUID portsClass{};
+  DWORD classes = 0;
+  if (!::SetupDiClassGuidsFromNameW(L"Ports", &portsClass, 1, &classes) || classes == 0) {
+    return std::nullopt;
+  }
+  return portsClass;
+}
+
+// The present devices of a class (`setupClass`) or of a bus (`enumerator`, all classes).
+DeviceSet PresentDevices(const GUID* setupClass, const wchar_t* enumerator) {
+  const DWORD flags = DIGCF_PRESENT | (setupClass == nullptr ? DIGCF_ALLCLASSES : 0);
+  const HDEVINFO present = ::SetupDiGetClassDevsW(setupClass, enumerator, nullptr, flags);
+  return DeviceSet(present == INVALID_HANDLE_VALUE ? nullptr : present);
+}
+
 std::optional<SerialPortInfo> DescribePort(HDEVINFO set, SP_DEVINFO_DATA& device) {
   const std::optional<std::wstring> path = InterfacePath(set, device);
   if (!path) {
@@ -115,16 +151,23 @@ std::optional<SerialPortInfo> DescribePort(HDEVINFO set, SP_DEVINFO_DATA& device
   if (info.hardwareKey.starts_with("vid_")) {
     info.serialNumber = SerialNumberOfInstanceId(InstanceId(set, device));
   }
+  info.problemCode = ProblemCode(device);
   return info;
 }
 
 }  // namespace
 
 std::string HardwareKeyOfInterfacePath(std::wstring_view interfacePath) {
-  std::wstring key(interfacePath.substr(std::min(kKeyStart, interfacePath.size()), kKeyLength));
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return Utf8FromWide(key);
+  return LowerKeyAt(interfacePath, kKeyStart);
+}
+
+std::string HardwareKeyOfInstanceId(std::wstring_view instanceId) {
+  const int prefixLength = static_cast<int>(kUsbInstancePrefix.size());
+  const bool usb =
+      instanceId.size() >= kUsbInstancePrefix.size() &&
+      ::CompareStringOrdinal(instanceId.data(), prefixLength, kUsbInstancePrefix.data(),
+                             prefixLength, TRUE) == CSTR_EQUAL;
+  return usb ? LowerKeyAt(instanceId, kUsbInstancePrefix.size()) : std::string();
 }
 
 std::string SerialNumberOfInstanceId(std::wstring_view instanceId) {
@@ -133,17 +176,14 @@ std::string SerialNumberOfInstanceId(std::wstring_view instanceId) {
                                               : Utf8FromWide(instanceId.substr(separator + 1));
 }
 
+const char* const kUsbDeviceLister = "Device Manager";
+
 std::vector<SerialPortInfo> EnumerateSerialPorts() {
-  GUID portsClass{};
-  DWORD classes = 0;
-  if (!::SetupDiClassGuidsFromNameW(L"Ports", &portsClass, 1, &classes) || classes == 0) {
+  const std::optional<GUID> portsClass = PortsClass();
+  const DeviceSet set = portsClass ? PresentDevices(&*portsClass, nullptr) : nullptr;
+  if (!set) {
     return {};
   }
-  const HDEVINFO present = ::SetupDiGetClassDevsW(&portsClass, nullptr, nullptr, DIGCF_PRESENT);
-  if (present == INVALID_HANDLE_VALUE) {
-    return {};
-  }
-  const DeviceSet set(present);
   std::vector<SerialPortInfo> ports;
   for (DWORD index = 0; index < kListedPortEntries; ++index) {
     SP_DEVINFO_DATA device{};
@@ -156,6 +196,27 @@ std::vector<SerialPortInfo> EnumerateSerialPorts() {
     }
   }
   return ports;
+}
+
+std::vector<UsbDeviceProblem> EnumerateUsbDeviceProblems() {
+  const DeviceSet set = PresentDevices(nullptr, L"USB");
+  if (!set) {
+    return {};
+  }
+  const std::optional<GUID> portsClass = PortsClass();
+  std::vector<UsbDeviceProblem> problems;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof device;
+  for (DWORD index = 0; ::SetupDiEnumDeviceInfo(set.get(), index, &device); ++index) {
+    // A port's device is listed with the ports, its problem code with it.
+    const bool port = portsClass && device.ClassGuid == *portsClass;
+    const unsigned problem = ProblemCode(device);
+    if (!port && problem != 0) {
+      problems.push_back({HardwareKeyOfInstanceId(InstanceId(set.get(), device)),
+                          DisplayName(set.get(), device), problem});
+    }
+  }
+  return problems;
 }
 
 }  // namespace trel

@@ -50,6 +50,16 @@ SerialOpenResult OpenFailure(unsigned long error, const std::string& name) {
   }
 }
 
+bool HeldByAnotherProgram(const std::string& name) {
+  const HANDLE handle = ::CreateFileW(ComDevicePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return OpenFailure(::GetLastError(), name).error == SerialOpenError::kBusy;
+  }
+  ::CloseHandle(handle);
+  return false;
+}
+
 const char* const kSerialPortNaming = "Serial port: a COM port, such as com5, COM5 or \\\\.\\COM12";
 
 SerialOpenResult OpenSerialPort(const std::string& name) {

@@ -14,4 +14,8 @@ std::wstring ComDevicePath(const std::string& name);
 // another program holds as access denied), a device that is no serial port, or the system's words.
 SerialOpenResult OpenFailure(unsigned long error, const std::string& name);
 
+// Whether another program holds the port open: it is opened for an instant, its settings left
+// alone, and refused as in use.
+bool HeldByAnotherProgram(const std::string& name);
+
 }  // namespace trel

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/serial_port_enumeration.h"
+
 namespace trel {
 
 // Whether the user running the tool may open a device node, and what decides it.
@@ -13,6 +15,8 @@ struct DeviceNodeAccess {
   std::string group;                // the node's group, "dialout"
   bool inGroupNow = false;          // this process holds the group
   bool inGroupAtNextLogin = false;  // the account database lists the user in the group
+  // Another program has the port open (Windows, where opening it for an instant tells).
+  bool heldByAnotherProgram = false;
 };
 
 // One rules file as the device manager (udev) applies it: its file name and its text.
@@ -34,6 +38,9 @@ class SystemFacts {
   virtual std::vector<UdevRulesFile> udevRules() const = 0;
   // Whether a process of that command name ("ModemManager") runs now.
   virtual bool processRunning(const std::string& name) const = 0;
+  // The USB devices present whose driver is missing or did not start, so that they give no port
+  // (Windows; none on Linux, where a USB serial adapter without its driver is not looked for).
+  virtual std::vector<UsbDeviceProblem> usbDeviceProblems() const = 0;
 };
 
 // The facts of the machine the tool runs on.

@@ -128,6 +128,8 @@ class LinuxSystemFacts : public SystemFacts {
     return false;
   }
 
+  std::vector<UsbDeviceProblem> usbDeviceProblems() const override { return {}; }
+
  private:
   fs::path root_;
 };

@@ -38,13 +38,15 @@ class WindowLogicTest : public ::testing::Test {
     folder.write("TrelTool.ini", settings);
     folder.write("TrelDefault.ini", workingCopy);
     window = std::make_unique<CquilUpdateDlg>(
-        CquilUpdateDlg::Services{link, dialogs, folder.path()}, *screen);
+        CquilUpdateDlg::Services{link, dialogs, folder.path(), [this] { return missingPortNote; }},
+        *screen);
     ASSERT_TRUE(window->initialise());
   }
   std::u16string status() const { return screen->text(c::kStatus); }
   std::u16string path(std::string_view name) const { return (folder / name).u16string(); }
 
   testing::TempDir folder;
+  std::string missingPortNote;  // what the device data say at start-up
   testing::FakeDeviceLink link;
   FakeDialogs dialogs;
   std::unique_ptr<FakeScreen> screen = std::make_unique<FakeScreen>();
@@ -59,6 +61,8 @@ TEST_F(WindowLogicTest, StartUpShowsTheSettings) {
     std::u16string xmlLabel;
     bool moreXmlShown;
     bool saveBoxesShown;
+    std::string missingPortNote = "";
+    std::u16string status = u"No found device.";
   };
   const Case cases[] = {
       {"", 0, 0, u"Select XML file:", false, false},
@@ -66,18 +70,22 @@ TEST_F(WindowLogicTest, StartUpShowsTheSettings) {
       {"[COM]\r\nbaudRate=38401\r\nstopbits=5\r\n[PRN]\r\nXmlFile2=a.xml\r\nOpenSel=1\r\n", 2, 2,
        u"Select XML file1:", true, true},
       {"[COM]\r\nbaudRate=9601\r\n", 1, 0, u"Select XML file:", false, false},
+      // No printer's port: the device data's cause goes under the first line.
+      {"", 0, 0, u"Select XML file:", false, false, "No USB serial adapter is present.",
+       u"No found device.\nNo USB serial adapter is present."},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.settings);
     window.reset();
     screen = std::make_unique<FakeScreen>();
+    missingPortNote = test.missingPortNote;
     open(test.settings);
     EXPECT_EQ(screen->selection(c::kBaudSelector), test.baudEntry);
     EXPECT_EQ(screen->selection(c::kStopSelector), test.stopEntry);
     EXPECT_EQ(screen->text(c::kXmlLabel), test.xmlLabel);
     EXPECT_EQ(screen->isVisible(c::kMoreXmlPath), test.moreXmlShown);
     EXPECT_EQ(screen->isVisible(c::kSaveIni), test.saveBoxesShown);
-    EXPECT_EQ(status(), u"No found device.");
+    EXPECT_EQ(status(), test.status);
     EXPECT_FALSE(screen->isEnabled(c::kSave));
   }
 }

@@ -14,12 +14,13 @@ using testing::ReportedPortNames;
 
 constexpr const char* kProlific = "vid_067b&pid_2303";
 
-SerialPortInfo Port(std::string key, std::string displayName) {
+SerialPortInfo Port(std::string key, std::string displayName, unsigned problemCode = 0) {
   return {.deviceName = "",
           .devicePath = "",
           .hardwareKey = key,
           .displayName = displayName,
-          .serialNumber = ""};
+          .serialNumber = "",
+          .problemCode = problemCode};
 }
 
 std::vector<std::string> ScanOnce(std::vector<SerialPortInfo> ports) {
@@ -35,6 +36,7 @@ TEST(PortDiscoveryTest, OnlyKnownAdaptersWithAPortNameAreReported) {
     std::string key;
     std::string name;
     std::vector<std::string> reported;
+    unsigned problemCode = 0;
   } cases[] = {
       {kProlific, "USB-to-Serial Comm Port (COM5)", {"com5"}},
       {"VID_10C4&PID_EA60", "Silicon Labs CP210x USB to UART Bridge (COM7)", {"com7"}},
@@ -44,9 +46,11 @@ TEST(PortDiscoveryTest, OnlyKnownAdaptersWithAPortNameAreReported) {
       {kProlific, "USB-to-Serial Comm Port COM5", {}},
       {kProlific, longName, {"com5"}},
       {kProlific, "x" + longName, {}},  // too long to read
+      // Its driver failed to start: the port cannot be opened.
+      {kProlific, "USB-to-Serial Comm Port (COM5)", {}, 10},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ScanOnce({Port(c.key, c.name)}), c.reported) << c.key << " " << c.name;
+    EXPECT_EQ(ScanOnce({Port(c.key, c.name, c.problemCode)}), c.reported) << c.key << " " << c.name;
   }
 }
 

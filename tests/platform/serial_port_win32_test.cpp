@@ -1,5 +1,5 @@
 // The parts of the Windows serial port that need no port: how names reach CreateFileW, what an
-// open error tells the operator, and the hardware key of a device's interface path.
+// open error tells the operator, and the hardware key of a device's interface path and instance id.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -62,6 +62,19 @@ TEST(InstanceId, EndsInTheAdaptersSerialNumber) {
                         Case{L"FTDIBUS\\VID_0403+PID_6001+A10K3Z7QA\\0000", "0000"},
                         Case{L"ROOT\\PORTS\\", ""}, Case{L"no separator", ""}}) {
     EXPECT_EQ(SerialNumberOfInstanceId(c.id), c.serialNumber) << c.serialNumber;
+  }
+}
+
+TEST(InstanceId, OfAUsbDeviceCarriesItsHardwareKey) {
+  struct Case {
+    const wchar_t* id;
+    const char* key;
+  };
+  for (const Case& c :
+       {Case{L"USB\\VID_067B&PID_2303\\5&2a5cba3&0&2", "vid_067b&pid_2303"},
+        Case{L"usb\\vid_05c6&pid_9000&mi_02\\6&1", "vid_05c6&pid_9000"},
+        Case{L"FTDIBUS\\VID_0403+PID_6001+A10K3Z7QA\\0000", ""}, Case{L"USB", ""}}) {
+    EXPECT_EQ(HardwareKeyOfInstanceId(c.id), c.key) << c.key;
   }
 }
 

@@ -180,12 +180,22 @@ case_missing_port() {
   expect_text "com9: no such port"
 }
 
+# A printer's adapter as Windows keeps it in the registry, which Wine's setup interface lists.
+readonly planted_adapter='HKLM\System\CurrentControlSet\Enum\USB\VID_067B&PID_2303'
+remove_planted_adapter() {
+  wine reg delete "$planted_adapter" /f >/dev/null 2>&1 || true
+}
+
 # The setup interface's "Ports" class is listed; Wine's holds no device, so --all and sn: find no
-# printer and refuse the send.
+# printer and refuse the send, and `trel ports` says that no adapter is plugged in. With an adapter
+# planted in the registry, the port is listed and the hint goes. (Wine reports no problem code for
+# any device, so the hints of failed drivers are tested on made-up device data only.)
 case_ports() {
+  remove_planted_adapter
   trel_exe ports
   expect_status 0
   expect_text "no serial ports present"
+  expect_text "hint: no USB serial adapter is present: plug in the printer's USB cable (Device Manager lists what is connected)"
   two_items >"$work/params.ini"
   trel_exe send --all --params "$(windows_path "$work/params.ini")"
   expect_status 2
@@ -193,6 +203,16 @@ case_ports() {
   trel_exe send --port sn:A10K3Z7Q --params "$(windows_path "$work/params.ini")"
   expect_status 2
   expect_text "sn:A10K3Z7Q: no adapter has this serial number; no adapter with a serial number is present"
+
+  trap 'remove_planted_adapter; cleanup' EXIT
+  local key="$planted_adapter\\A10K3Z7Q"
+  wine reg add "$key" /v ClassGUID /d '{4d36e978-e325-11ce-bfc1-08002be10318}' /f >/dev/null
+  wine reg add "$key" /v FriendlyName /d 'Prolific USB-to-Serial Comm Port (COM42)' /f >/dev/null
+  wine reg add "$key\\Device Parameters" /v PortName /d COM42 /f >/dev/null
+  trel_exe ports
+  expect_status 0
+  expect_text "Prolific USB-to-Serial Comm Port (COM42)  reported as com42"
+  ! grep -qF "hint:" <<<"$output" || fail "a hint with a printer's adapter present: $output"
 }
 
 # Ctrl-C reaches a Windows console program as a console control event (Wine turns SIGINT into
