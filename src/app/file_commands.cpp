@@ -179,8 +179,12 @@ std::string FileCommands::unwritableFolderText() const {
 
 void FileCommands::noteUnwritableToolFolder() {
   toolFolderWritable_ = false;
-  startUpNote_ = Utf8ToUtf16(unwritableFolderText());
-  setStatus(startUpNote_);
+  noteAtStartUp(unwritableFolderText());
+}
+
+void FileCommands::noteAtStartUp(const std::string& note) {
+  startUpNote_ = Utf8ToUtf16(note);
+  setStatus(screen_.text(c::kStatus) + u'\n' + startUpNote_);
 }
 
 bool FileCommands::storeTable() {

@@ -58,6 +58,9 @@ class FileCommands {
   void unlockEditing();
   // The tool folder cannot be written: said once in the status line, and named by failed saves.
   void noteUnwritableToolFolder();
+  // A note said once at start-up as a second line of the status line; the row shown selected at
+  // start-up keeps it under its name.
+  void noteAtStartUp(const std::string& note);
 
  private:
   std::optional<std::u16string> chooseIniFile(bool save);

@@ -8,7 +8,6 @@
 #include "app/window_fit.h"
 #include "platform/param_table.h"
 #include "platform/private_profile.h"
-#include "platform/utf_convert.h"
 #include "platform/whole_file.h"
 #include "tables/param_table_io.h"
 #include "update/outcome.h"
@@ -98,9 +97,6 @@ bool CquilUpdateDlg::initialise() {
   }
   linkStarted_ = true;
   screen_.setProgress(c::kProgress, 0);
-  if (const std::string note = services_.missingPortNote(); !note.empty()) {
-    screen_.setText(c::kStatus, screen_.text(c::kStatus) + u'\n' + Utf8ToUtf16(note));
-  }
   settings_ = ReadToolSettings(paths_.settingsFile);
   fillSelectors();
   encoding_.separatorCode = settings_.initialSeparatorCode();
@@ -123,8 +119,11 @@ bool CquilUpdateDlg::initialise() {
   files_->rebuildMoreXmlList();
   arrangeMoreXmlRow();
   table_.setNotifyCheckToggle(true);
+  // One note fits under the status line's first line: settings that cannot be kept come first.
   if (!IsWritableFolder(services_.toolFolder)) {
     files_->noteUnwritableToolFolder();
+  } else if (const std::string note = services_.missingPortNote(); !note.empty()) {
+    files_->noteAtStartUp(note);
   }
   layout_.capture(screen_);
   layout_.apply(screen_, screen_.clientSize());

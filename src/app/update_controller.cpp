@@ -239,6 +239,11 @@ void UpdateController::showOutcome(std::intptr_t outcome) {
   if (outcome == kJobFailed && worker_.job().failedFrame) {
     text += "\n" + FailedFrameText(*worker_.job().failedFrame);
   }
+  // Why the port did not open: missing, in use by another program, not permitted.
+  if (const std::string cause = link_.lastOpenError();
+      outcome == kJobPortNotOpened && !cause.empty()) {
+    text += "\n" + cause;
+  }
   setStatus(text);
   if (outcome == kJobSucceeded) {
     screen_.setProgress(c::kProgress, kProgressFull);

@@ -20,7 +20,7 @@ class FakeDeviceLink : public DeviceLink {
   int SerialOpen(const std::string& portName) override;
   int SerialWrite(const std::uint8_t* bytes, std::size_t count) override;
   int SerialClose() override;
-  std::string lastOpenError() const override { return {}; }
+  std::string lastOpenError() const override { return openError; }
   // Hands bytes to the reply callback as the link's delivery would.
   void deliver(const std::vector<std::uint8_t>& bytes);
   int writeCount() const;
@@ -33,7 +33,8 @@ class FakeDeviceLink : public DeviceLink {
   bool holdOpens = false;
   int startResult = 1;
   int openResult = 0;
-  int writeResult = 0;  // after SerialClose every write fails
+  std::string openError;  // why an open failed
+  int writeResult = 0;    // after SerialClose every write fails
   bool started = false;
   bool shutDown = false;
   bool hasCallback = false;

@@ -105,6 +105,18 @@ void FakeScreen::setClientSize(ScreenSize size, ScreenSize minimum) {
 void FakeScreen::post(std::function<void()> task) {
   const std::lock_guard lock(postedMutex_);
   posted_.push_back(std::move(task));
+  taskPosted_.notify_all();
+}
+
+bool FakeScreen::runPostedWhenThere(std::chrono::milliseconds limit) {
+  {
+    std::unique_lock lock(postedMutex_);
+    if (!taskPosted_.wait_for(lock, limit, [this] { return !posted_.empty(); })) {
+      return false;
+    }
+  }
+  runPosted();
+  return true;
 }
 
 void FakeScreen::click(int id) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
@@ -138,6 +140,9 @@ class FakeScreen : public WindowScreen {
   void click(int id);
   void type(int id, std::u16string_view text);
   void runPosted();
+  // Waits until a task is posted (from another thread) and runs the tasks; false when the limit
+  // ran out first.
+  bool runPostedWhenThere(std::chrono::milliseconds limit);
   WindowEvents& events() { return *events_; }
   const Control& control(int id) const { return controls_.at(id); }
 
@@ -151,6 +156,7 @@ class FakeScreen : public WindowScreen {
 
  private:
   std::mutex postedMutex_;
+  std::condition_variable taskPosted_;
   std::deque<std::function<void()>> posted_;
   WindowEvents* events_ = nullptr;
   std::u16string caption_;

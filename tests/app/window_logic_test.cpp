@@ -168,6 +168,20 @@ TEST_F(WindowLogicTest, EditListSplitsJoinsAndRefusesWhatIsTooLong) {
   screen->click(c::kEditCommand);
 }
 
+// Under the window's message, the box says why the port did not open, as the system said it.
+TEST_F(WindowLogicTest, PortThatDidNotOpenSaysWhy) {
+  link.openError = "com9: in use by another program";
+  open("[INI]\r\nIniFile=" + (folder / "params.ini").string() + "\r\n");
+  screen->setText(c::kPortSelector, u"com9");
+  screen->click(c::kStart);
+  while (dialogs.boxes.empty() && screen->runPostedWhenThere(std::chrono::seconds(10))) {
+  }
+  EXPECT_EQ(dialogs.boxes, std::vector<std::u16string>{u"Error: Sorry,can't open the port,please "
+                                                       u"try again.\ncom9: in use by another "
+                                                       u"program"});
+  EXPECT_EQ(link.opened, std::vector<std::string>{"com9"});
+}
+
 TEST_F(WindowLogicTest, StartRefusesWithAReasonAndSendsNothing) {
   const std::u16string keywordQuestion = std::u16string(CquilUpdateDlg::kCaption) +
                                          u": Can't open:" + path("missing.xml") +
