@@ -13,14 +13,8 @@ if [ ! -f "$program" ]; then
   echo "no $program: build it first (scripts/build-windows.sh)" >&2
   exit 1
 fi
-folder=/tmp/printer-setup
-if ! mkdir "$folder" 2>/dev/null; then
-  echo "$folder is in use: remove it first" >&2
-  exit 1
-fi
-trap 'rm -rf "$folder"' EXIT
-cp "$root"/examples/* "$folder/"
-cp "$folder/params.ini" "$folder/TrelDefault.ini"
+# shellcheck source=scripts/example-tool-folder.sh
+. "$root/scripts/example-tool-folder.sh"
 cp "$program" "$folder/"
 printf '[PRN]\r\nPrnFile1=%s\r\nXmlFile2=%s\r\nOpenSel=1\r\n[INI]\r\nIniFile=%s\r\n' \
   'C:\printer-setup\keywords.xml' "keywords-extra1.xml;keywords-extra2.ini" \

@@ -12,14 +12,8 @@ if [ ! -x "$tool" ]; then
   echo "no $tool: build it first (scripts/build.sh $build)" >&2
   exit 1
 fi
-folder=/tmp/printer-setup
-if ! mkdir "$folder" 2>/dev/null; then
-  echo "$folder is in use: remove it first" >&2
-  exit 1
-fi
-trap 'rm -rf "$folder"' EXIT
-cp "$root"/examples/* "$folder/"
-cp "$folder/params.ini" "$folder/TrelDefault.ini"
+# shellcheck source=scripts/example-tool-folder.sh
+. "$root/scripts/example-tool-folder.sh"
 printf '[PRN]\r\nPrnFile1=%s\r\nXmlFile2=%s\r\nOpenSel=1\r\n[INI]\r\nIniFile=%s\r\n' \
   "$folder/keywords.xml" "keywords-extra1.xml;keywords-extra2.ini" \
   "$folder/params.ini" >"$folder/TrelTool.ini"

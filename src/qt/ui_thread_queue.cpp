@@ -11,10 +11,7 @@ const QEvent::Type kRunTasks = static_cast<QEvent::Type>(QEvent::registerEventTy
 }  // namespace
 
 void UiThreadQueue::post(std::function<void()> task) {
-  {
-    const std::lock_guard lock(mutex_);
-    tasks_.push_back(std::move(task));
-  }
+  tasks_.push(std::move(task));
   QCoreApplication::postEvent(this, new QEvent(kRunTasks));
 }
 
@@ -23,17 +20,7 @@ void UiThreadQueue::customEvent(QEvent* event) {
     QObject::customEvent(event);
     return;
   }
-  // One task per wake-up, so a task that opens a modal box leaves the rest in order behind it.
-  std::function<void()> task;
-  {
-    const std::lock_guard lock(mutex_);
-    if (tasks_.empty()) {
-      return;
-    }
-    task = std::move(tasks_.front());
-    tasks_.pop_front();
-  }
-  task();
+  tasks_.runOne();
 }
 
 }  // namespace trel

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "win32/edit_correction.h"
 #include "win32/wide_text.h"
 
 namespace trel {
@@ -148,14 +149,10 @@ void InPlaceEditor::keepWhatTheCellTakes() {
   if (correcting_) {
     return;
   }
-  const std::u16string edited = WindowText(window_);
-  if (const auto refused = checkInput_ ? checkInput_(accepted_, edited) : std::nullopt) {
-    std::u16string kept = edited;
-    kept.replace(refused->start, refused->length, refused->kept);
+  if (const auto refused =
+          checkInput_ ? checkInput_(accepted_, WindowText(window_)) : std::nullopt) {
     correcting_ = true;
-    ::SetWindowTextW(window_, ToWide(kept).c_str());
-    const auto caret = static_cast<WPARAM>(refused->start + refused->kept.size());
-    ::SendMessageW(window_, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    TakeBack(window_, *refused);
     correcting_ = false;
   }
   accepted_ = WindowText(window_);

@@ -61,16 +61,9 @@ INT_PTR Win32EditListDialog::onMessage(UINT message, WPARAM wParam, LPARAM lPara
         list_.onCommand(LOWORD(wParam));
       }
       return TRUE;
-    case WM_NOTIFY: {
-      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (view_ && header.hwndFrom == view_->window()) {
-        if (const auto result = view_->onNotify(header)) {
-          ::SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, *result);
-          return TRUE;
-        }
-      }
-      return FALSE;
-    }
+    case WM_NOTIFY:
+      return view_ && view_->answerNotify(dialog_, *reinterpret_cast<const NMHDR*>(lParam)) ? TRUE
+                                                                                            : FALSE;
     case WM_CLOSE:
       list_.onCommand(CEditList::kCancel);
       return TRUE;

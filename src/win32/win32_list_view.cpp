@@ -317,6 +317,17 @@ LRESULT Win32ListView::onCustomDraw(NMLVCUSTOMDRAW& draw) {
   }
 }
 
+bool Win32ListView::answerNotify(HWND dialog, const NMHDR& header) {
+  if (header.hwndFrom != list_) {
+    return false;
+  }
+  const std::optional<LRESULT> result = onNotify(header);
+  if (result) {
+    ::SetWindowLongPtrW(dialog, DWLP_MSGRESULT, *result);
+  }
+  return result.has_value();
+}
+
 std::optional<LRESULT> Win32ListView::onNotify(const NMHDR& header) {
   switch (header.code) {
     case NM_CUSTOMDRAW:

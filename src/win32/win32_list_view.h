@@ -26,8 +26,9 @@ class Win32ListView : public ListView {
   Win32ListView& operator=(const Win32ListView&) = delete;
 
   HWND window() const { return list_; }
-  // A WM_NOTIFY the holding dialog got from the list view; the result, when the list handled it.
-  std::optional<LRESULT> onNotify(const NMHDR& header);
+  // A WM_NOTIFY the holding dialog got: true when it came from this list and the list answered
+  // it (the answer then is the dialog's message result).
+  bool answerNotify(HWND dialog, const NMHDR& header);
   // The editor open now, if any.
   HWND activeEditor() const;
 
@@ -67,6 +68,7 @@ class Win32ListView : public ListView {
   RECT cellRect(int row, int column);
   LRESULT onLeftButtonDown(WPARAM wParam, LPARAM lParam);
   LRESULT onCustomDraw(NMLVCUSTOMDRAW& draw);
+  std::optional<LRESULT> onNotify(const NMHDR& header);
   void selectOnly(int row);
   void onEditorEnded(int row, int column, std::u16string text, bool cancelled);
 

@@ -7,6 +7,7 @@
 #include "app/control_ids.h"
 #include "app/dialog_units.h"
 #include "win32/dialog_template.h"
+#include "win32/edit_correction.h"
 #include "win32/wide_text.h"
 #include "win32/win32_list_view.h"
 #include "win32/win32_screen_metrics.h"
@@ -250,29 +251,12 @@ void Win32MainWindow::stopTimer(int id) {
 }
 
 void Win32MainWindow::post(std::function<void()> task) {
-  {
-    const std::lock_guard lock(tasksMutex_);
-    tasks_.push_back(std::move(task));
-  }
+  tasks_.push(std::move(task));
   ::PostMessageW(dialog_, kRunTasks, 0, 0);
 }
 
 bool Win32MainWindow::onUiThread() const {
   return ::GetCurrentThreadId() == uiThread_;
-}
-
-// One task per wake-up, so a task that opens a modal box leaves the rest in order behind it.
-void Win32MainWindow::runPostedTasks() {
-  std::function<void()> task;
-  {
-    const std::lock_guard lock(tasksMutex_);
-    if (tasks_.empty()) {
-      return;
-    }
-    task = std::move(tasks_.front());
-    tasks_.pop_front();
-  }
-  task();
 }
 
 void Win32MainWindow::closeWindow() {
@@ -301,16 +285,10 @@ INT_PTR Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return TRUE;
-    case WM_NOTIFY: {
-      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (table_ && header.hwndFrom == table_->window()) {
-        if (const auto result = table_->onNotify(header)) {
-          ::SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, *result);
-          return TRUE;
-        }
-      }
-      return FALSE;
-    }
+    case WM_NOTIFY:
+      return table_ && table_->answerNotify(dialog_, *reinterpret_cast<const NMHDR*>(lParam))
+                 ? TRUE
+                 : FALSE;
     case WM_SIZE:
       if (events_ != nullptr && wParam != SIZE_MINIMIZED) {
         events_->onResized(ScreenSize{LOWORD(lParam), HIWORD(lParam)});
@@ -334,7 +312,7 @@ INT_PTR Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     case kRunTasks:
-      runPostedTasks();
+      tasks_.runOne();
       return TRUE;
     default:
       return FALSE;
@@ -359,16 +337,13 @@ void Win32MainWindow::onCommandBoxChanged() {
     return;
   }
   HWND box = control(c::kCommandText);
-  std::u16string edited = WindowText(box);
-  if (const auto refused = events_->onTextEdited(c::kCommandText, commandBoxText_, edited)) {
-    edited.replace(refused->start, refused->length, refused->kept);
+  if (const auto refused =
+          events_->onTextEdited(c::kCommandText, commandBoxText_, WindowText(box))) {
     settingText_ = true;
-    ::SetWindowTextW(box, ToWide(edited).c_str());
-    const auto caret = static_cast<WPARAM>(refused->start + refused->kept.size());
-    ::SendMessageW(box, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    TakeBack(box, *refused);
     settingText_ = false;
   }
-  commandBoxText_ = edited;
+  commandBoxText_ = WindowText(box);
   events_->onTextChanged(c::kCommandText);
 }
 

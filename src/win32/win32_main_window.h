@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "app/task_queue.h"
 #include "app/window_screen.h"
 
 namespace trel {
@@ -80,7 +81,6 @@ class Win32MainWindow : public WindowScreen {
   INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(WORD id, WORD code, HWND from);
   void onCommandBoxChanged();
-  void runPostedTasks();
   void fitCaption(HWND label);
   bool preTranslate(const MSG& message);
 
@@ -93,8 +93,7 @@ class Win32MainWindow : public WindowScreen {
   bool closed_ = false;
   ScreenSize minimumClient_;
   std::vector<HFONT> captionFonts_;
-  std::mutex tasksMutex_;
-  std::deque<std::function<void()>> tasks_;
+  TaskQueue tasks_;
 };
 
 }  // namespace trel

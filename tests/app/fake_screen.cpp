@@ -103,15 +103,16 @@ void FakeScreen::setClientSize(ScreenSize size, ScreenSize minimum) {
 }
 
 void FakeScreen::post(std::function<void()> task) {
+  tasks_.push(std::move(task));
   const std::lock_guard lock(postedMutex_);
-  posted_.push_back(std::move(task));
+  ++posts_;
   taskPosted_.notify_all();
 }
 
 bool FakeScreen::runPostedWhenThere(std::chrono::milliseconds limit) {
   {
     std::unique_lock lock(postedMutex_);
-    if (!taskPosted_.wait_for(lock, limit, [this] { return !posted_.empty(); })) {
+    if (!taskPosted_.wait_for(lock, limit, [this] { return posts_ > runs_; })) {
       return false;
     }
   }
@@ -137,17 +138,12 @@ void FakeScreen::type(int id, std::u16string_view text) {
 }
 
 void FakeScreen::runPosted() {
-  for (;;) {
-    std::function<void()> task;
+  while (std::optional<std::function<void()>> task = tasks_.take()) {
     {
       const std::lock_guard lock(postedMutex_);
-      if (posted_.empty()) {
-        return;
-      }
-      task = std::move(posted_.front());
-      posted_.pop_front();
+      ++runs_;
     }
-    task();
+    (*task)();
   }
 }
 

@@ -13,6 +13,7 @@
 #include "app/edit_list.h"
 #include "app/list_view.h"
 #include "app/operator_dialogs.h"
+#include "app/task_queue.h"
 #include "app/window_screen.h"
 
 namespace trel::testing {
@@ -155,9 +156,11 @@ class FakeScreen : public WindowScreen {
   std::map<int, bool> timers;
 
  private:
+  TaskQueue tasks_;
   std::mutex postedMutex_;
   std::condition_variable taskPosted_;
-  std::deque<std::function<void()>> posted_;
+  int posts_ = 0;  // tasks posted and run, counted under postedMutex_
+  int runs_ = 0;
   WindowEvents* events_ = nullptr;
   std::u16string caption_;
   std::map<int, Control> controls_;
