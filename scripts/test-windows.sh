@@ -12,7 +12,8 @@ export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;w
 # start with the first program and would keep that program's output pipes open, so that CTest
 # waited on them; started here, with their output elsewhere, they hold no test's pipes.
 wineserver --kill >/dev/null 2>&1 || true  # a server still up from an earlier run of this prefix
-wineserver --persistent
+# The server writes what it still holds whenever it ends; that goes to a file beside the build.
+wineserver --persistent >"$build/wineserver.log" 2>&1
 trap 'wineserver --kill' EXIT
 wineboot >/dev/null 2>&1
 cd "$build"
